@@ -1,0 +1,6 @@
+// planets' bodies and their orbits.
+#include "planets/solar.h"
+
+void drawSolarSystem() {}
+
+void rotate() {}

@@ -1,0 +1,42 @@
+// roomtour: a walk through a furnished room 13 wide (x), 8 high (y) and
+// 10 deep (z), textured from ten TGA images under ./img/.
+//
+// Everything of the program but main lives in the roomtour_scene library, so
+// that tests drive the same callbacks the program registers.
+#ifndef ROOMTOUR_ROOM_H
+#define ROOMTOUR_ROOM_H
+
+#include "viewer/frame.h"
+
+// Step sizes of the camera keys, changed with [ ] { }.
+extern float move_speed;
+extern float turn_speed;
+
+// The ceiling fan's blade angle in degrees, kept in [0, 360).
+extern float fan_angle;
+
+extern const MenuEntry room_menu[];
+extern const int room_menu_count;
+
+// One-time GL state: lights, material, depth test, and the ten textures.
+void init();
+
+// GLUT callbacks.
+void display();
+void reshape(int width, int height);
+void keypress(unsigned char key, int x, int y);
+void menuFunction(int value);
+void rotate_fan();
+
+// The frame without the buffer swap and the next redisplay request.
+void draw_frame();
+// What a menu entry does to the program's state (menuFunction adds the redisplay).
+void apply_menu(int value);
+// The pose "Reset view" returns to: the floor at the left wall, looking along -z.
+void reset_view();
+
+// The two passes of a frame: lit, coloured furniture, then the textured room.
+void drawFurniture();
+void drawTexturedSurfaces();
+
+#endif

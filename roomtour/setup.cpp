@@ -1,0 +1,4 @@
+// roomtour's one-time GL state.
+#include "roomtour/room.h"
+
+void init() {}
