@@ -11,11 +11,8 @@ float camera_theta = 0;
 float camera_pitch = 0;
 
 const MenuEntry planets_menu[] = {
-    {"Reset view", 1},
-    {"(Un)Freeze Planets", 2},
-    {"Speed up 2x", 3},
-    {"Slow down 1/2x", 4},
-    {"Normal speed", 5},
+    {"Reset view", 1},     {"(Un)Freeze Planets", 2}, {"Speed up 2x", 3},
+    {"Slow down 1/2x", 4}, {"Normal speed", 5},
 };
 const int planets_menu_count = sizeof planets_menu / sizeof planets_menu[0];
 

@@ -25,7 +25,8 @@ void modelview(double m[16]) { glGetDoublev(GL_MODELVIEW_MATRIX, m); }
 TEST_F(RoomView, LookAtEqualsGluLookAtOfTheTargetFiveUnitsAhead) {
   const struct {
     float x, y, z, theta, pitch;
-  } poses[] = {{6.5f, 4, 5, 0, 0}, {1, 2, 3, 0.7f, 1.5f}, {0, 0, 5, -2.9f, -40}, {3, 1, 8, 3.3f, 0.25f}};
+  } poses[] = {
+      {6.5f, 4, 5, 0, 0}, {1, 2, 3, 0.7f, 1.5f}, {0, 0, 5, -2.9f, -40}, {3, 1, 8, 3.3f, 0.25f}};
   for (const auto &p : poses) {
     set_camera_pose(p.x, p.y, p.z, p.theta, p.pitch);
     glLoadIdentity();
@@ -35,7 +36,8 @@ TEST_F(RoomView, LookAtEqualsGluLookAtOfTheTargetFiveUnitsAhead) {
 
     const double th = p.theta;
     glLoadIdentity();
-    gluLookAt(p.x, p.y, p.z, p.x - 5 * std::sin(th), p.y - p.pitch, p.z - 5 * std::cos(th), 0, 1, 0);
+    gluLookAt(p.x, p.y, p.z, p.x - 5 * std::sin(th), p.y - p.pitch, p.z - 5 * std::cos(th), 0, 1,
+              0);
     double want[16];
     modelview(want);
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(got[i], want[i], 1e-6) << "element " << i;

@@ -29,9 +29,7 @@ class PlanetsCamera : public ::testing::Test {
 // The variables as the program loads them, before any test touches them.
 const Pose kAtLoad = pose();
 
-TEST(PlanetsStart, CameraStartsAtTheResetPose) {
-  EXPECT_TRUE(same(kAtLoad, Pose{0, 0, 25, 0, 0}));
-}
+TEST(PlanetsStart, CameraStartsAtTheResetPose) { EXPECT_TRUE(same(kAtLoad, Pose{0, 0, 25, 0, 0})); }
 
 TEST_F(PlanetsCamera, EveryKeyOutsideTheTableChangesNothing) {
   // Its range ends at 'w': 'x' and the step-size keys of roomtour do nothing here.

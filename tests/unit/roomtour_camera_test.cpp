@@ -74,9 +74,9 @@ TEST_F(RoomCamera, MovementUsesTheStoredStepAndUpdatesZThenX) {
   EXPECT_NEAR(camera_z, 0, 1e-8);
 
   press('f', 3);
-  EXPECT_EQ(camera_y, static_cast<float>(static_cast<float>(static_cast<float>(kStoredTenth) +
-                                                            kStoredTenth) +
-                                         kStoredTenth));
+  EXPECT_EQ(camera_y,
+            static_cast<float>(static_cast<float>(static_cast<float>(kStoredTenth) + kStoredTenth) +
+                               kStoredTenth));
   press('V', 3);
   EXPECT_NEAR(camera_y, 0, 1e-7);
 }
