@@ -1,5 +1,5 @@
 # A thin front door over scripts/ and CMake.
-.PHONY: all run run-planets test clean
+.PHONY: all run run-planets test fuzz bench screenshots textures clean
 
 all:
 	scripts/build
@@ -12,6 +12,19 @@ run-planets:
 
 test:
 	scripts/test
+
+fuzz:
+	scripts/fuzz
+
+bench:
+	scripts/bench
+
+screenshots:
+	scripts/screenshots
+
+# Rewrites img/ from tools/make_textures.cpp (the tests check the two agree).
+textures: all
+	build/tools/make_textures img
 
 clean:
 	rm -rf build build-*

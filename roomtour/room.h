@@ -8,6 +8,21 @@
 
 #include "viewer/frame.h"
 
+// The texture names of the room's pictures, bound directly (never generated).
+// Name 0 is GL's default texture object, which therefore holds the carpet.
+enum RoomTexture {
+  kCarpetTexture = 0,
+  kRockTexture = 1,
+  kClosetTexture = 2,
+  kBookshelfTexture = 3,
+  kQuiltTexture = 4,
+  kBackWindowTexture = 5,
+  kLeftWindowTexture = 6,
+  kCeilingTexture = 7,
+  kDesktopTexture = 8,
+  kDoorTexture = 9,
+};
+
 // Step sizes of the camera keys, changed with [ ] { }.
 extern float move_speed;
 extern float turn_speed;
@@ -38,5 +53,23 @@ void reset_view();
 // The two passes of a frame: lit, coloured furniture, then the textured room.
 void drawFurniture();
 void drawTexturedSurfaces();
+
+// Furniture models in their own units, drawn at the current transform in the
+// current colour.
+void drawBookshelf();
+void drawDesk();
+void drawComputer();
+void drawMonitor();
+void drawKeyboard();
+void drawBed();
+void drawFan();
+
+// Textured quads, each binding its own texture.
+void drawWalls();
+void drawWindow();
+void drawDoor();
+void drawBookshelfTexture();
+void drawMonitorImage();
+void drawQuilt();
 
 #endif

@@ -1,4 +1,131 @@
-// roomtour's textured room shell and pictures.
+// roomtour's textured room shell and the pictures laid just in front of walls
+// and furniture. No quad gives a normal of its own: each is lit with whatever
+// normal is current when it is drawn.
 #include "roomtour/room.h"
 
-void drawTexturedSurfaces() {}
+#include <GL/gl.h>
+
+namespace {
+
+struct Quad {
+  RoomTexture texture;
+  GLfloat vertex[4][3];
+};
+
+// The texture coordinates of every quad's four vertices, in vertex order.
+const GLfloat kCorners[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+
+// The inside of the unit cube; the pass scales it to the room.
+const Quad kRoomFaces[] = {
+    {kCarpetTexture, {{0, 0, 0}, {0, 0, 1}, {1, 0, 1}, {1, 0, 0}}},   // floor
+    {kCeilingTexture, {{0, 1, 0}, {0, 1, 1}, {1, 1, 1}, {1, 1, 0}}},  // ceiling
+    {kRockTexture, {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}},     // back wall, z = 0
+    {kRockTexture, {{0, 0, 1}, {0, 1, 1}, {1, 1, 1}, {1, 0, 1}}},     // front wall, z = 1
+    {kRockTexture, {{0, 0, 0}, {0, 1, 0}, {0, 1, 1}, {0, 0, 1}}},     // left wall, x = 0
+    {kClosetTexture, {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}},   // right wall, x = 1
+};
+
+// Pictures, in the units they are drawn in; the 0.01 offsets keep each just
+// off the surface behind it.
+const Quad kBackWindow = {kBackWindowTexture,
+                          {{8, 4, 0.01f}, {8, 7, 0.01f}, {11, 7, 0.01f}, {11, 4, 0.01f}}};
+const Quad kLeftWindow = {kLeftWindowTexture,
+                          {{0.01f, 4, 4}, {0.01f, 7, 4}, {0.01f, 7, 1}, {0.01f, 4, 1}}};
+const Quad kDoor = {kDoorTexture,
+                    {{9, 0.01f, 9.99f}, {9, 7, 9.99f}, {12, 7, 9.99f}, {12, 0.01f, 9.99f}}};
+const Quad kBookshelfFront = {kBookshelfTexture,
+                              {{0, 0, 1.01f}, {0, 3, 1.01f}, {3, 3, 1.01f}, {3, 0, 1.01f}}};
+const Quad kMonitorScreen = {
+    kDesktopTexture,
+    {{0.9f, 0.2f, -0.01f}, {0.9f, 0.8f, -0.01f}, {0.1f, 0.8f, -0.01f}, {0.1f, 0.2f, -0.01f}}};
+const Quad kQuiltTop = {kQuiltTexture,
+                        {{0, 0.51f, 0}, {1, 0.51f, 0}, {1, 0.51f, 1}, {0, 0.51f, 1}}};
+
+void bind(const Quad &q) { glBindTexture(GL_TEXTURE_2D, q.texture); }
+
+void batch(const Quad &q) {
+  glBegin(GL_QUADS);
+  for (int i = 0; i < 4; ++i) {
+    glTexCoord2fv(kCorners[i]);
+    glVertex3fv(q.vertex[i]);
+  }
+  glEnd();
+}
+
+void draw_quad(const Quad &q) {
+  bind(q);
+  batch(q);
+}
+
+}  // namespace
+
+void drawWalls() {
+  glPushMatrix();
+  for (const Quad &face : kRoomFaces) {
+    draw_quad(face);
+  }
+  glPopMatrix();
+}
+
+void drawWindow() {
+  draw_quad(kBackWindow);
+  draw_quad(kLeftWindow);
+}
+
+void drawDoor() { draw_quad(kDoor); }
+
+void drawBookshelfTexture() {
+  glPushMatrix();
+  draw_quad(kBookshelfFront);
+  glPopMatrix();
+}
+
+void drawMonitorImage() {
+  glPushMatrix();
+  draw_quad(kMonitorScreen);
+  glPopMatrix();
+}
+
+void drawQuilt() {
+  bind(kQuiltTop);
+  glPushMatrix();
+  batch(kQuiltTop);
+  glPopMatrix();
+}
+
+// Under GL_MODULATE the current colour tints each picture: white leaves the
+// room as it is, grey darkens the screen, brown tints the quilt.
+void drawTexturedSurfaces() {
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+
+  glPushMatrix();
+  glScalef(13, 8, 10);
+  glColor3f(1, 1, 1);
+  drawWalls();
+  glPopMatrix();
+
+  drawWindow();
+  drawDoor();
+
+  glPushMatrix();
+  glTranslatef(8, 0, 0);
+  drawBookshelfTexture();
+  glPopMatrix();
+
+  glPushMatrix();
+  glColor3f(0.2f, 0.2f, 0.2f);
+  glTranslatef(4.5f, 3.5f, 9);
+  glScalef(2, 2, 2);
+  drawMonitorImage();
+  glPopMatrix();
+
+  glPushMatrix();
+  glColor3f(0.5f, 0.25f, 0);
+  glScalef(7, 4, 5);
+  drawQuilt();
+  glPopMatrix();
+
+  glDisable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, 0);
+}

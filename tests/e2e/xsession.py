@@ -53,8 +53,8 @@ class XServer:
 def read_ppm(data):
     """Width, height and RGB bytes of a binary PPM."""
     match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
-    if not match:
-        raise ValueError("not a binary PPM")
+    if not match or match.group(3) != b"255":
+        raise ValueError("not a binary PPM of 8-bit samples")
     width, height = int(match.group(1)), int(match.group(2))
     return width, height, data[match.end():match.end() + width * height * 3]
 
@@ -153,7 +153,7 @@ class Program:
         self.server.run("xdotool", "mousemove", "0", "0")
 
     def screenshot_bytes(self):
-        return subprocess.run(["import", "-window", self.window, "ppm:-"], env=self.server.env,
+        return subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"], env=self.server.env,
                               check=True, capture_output=True, timeout=30).stdout
 
     def screenshot(self):
