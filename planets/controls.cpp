@@ -1,4 +1,4 @@
-// planets' camera, its keys and its menu.
+// planets' camera, its keys, and the menu callback.
 #include "planets/solar.h"
 #include "viewer/camera.h"
 
@@ -25,12 +25,6 @@ void keypress(unsigned char key, int, int) {
 }
 
 void reset_view() { set_camera_pose(0, 0, 25, 0, 0); }
-
-void apply_menu(int value) {
-  if (value == 1) {
-    reset_view();
-  }
-}
 
 void menuFunction(int value) {
   apply_menu(value);

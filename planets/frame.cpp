@@ -10,7 +10,11 @@ constexpr double kFarPlane = 40;
 
 }  // namespace
 
-void init() {}
+// Wire frames in flat colours: no lighting, no depth test, no textures.
+void init() {
+  glClearColor(0, 0, 0, 0);
+  glShadeModel(GL_FLAT);
+}
 
 void draw_frame() {
   glPushMatrix();

@@ -8,6 +8,17 @@
 
 #include "viewer/frame.h"
 
+// Multiplier of every orbit rate, changed by the menu; at most the largest
+// finite float.
+extern float speed;
+// 1 while the picture is frozen, else 0.
+extern int freeze_planets;
+
+// Orbit angles in degrees, kept in [0, 360).
+extern float mercury_orbit_angle, venus_orbit_angle, earth_orbit_angle, mars_orbit_angle,
+    jupiter_orbit_angle, saturn_orbit_angle, uranus_orbit_angle, neptune_orbit_angle,
+    pluto_orbit_angle;
+
 extern const MenuEntry planets_menu[];
 extern const int planets_menu_count;
 
@@ -30,5 +41,11 @@ void reset_view();
 
 // The scene step of a frame: the bodies, scaled to world units, then the axes.
 void drawSolarSystem();
+
+// One wire-frame body: colour, orbit angle in degrees (left out while
+// frozen), distance from the Sun in thousandths of a model unit, radius.
+void drawPlanet(float r, float g, float b, float angle, float distance, float radius);
+// The Sun and the nine planets, in table order.
+void drawPlanets();
 
 #endif
