@@ -1,5 +1,5 @@
 # A thin front door over scripts/ and CMake.
-.PHONY: all run run-planets test fuzz bench screenshots textures clean
+.PHONY: all run run-planets test sanitize fuzz memcheck soak bench screenshots textures clean
 
 all:
 	scripts/build
@@ -13,8 +13,17 @@ run-planets:
 test:
 	scripts/test
 
+sanitize:
+	scripts/sanitize
+
 fuzz:
 	scripts/fuzz
+
+memcheck:
+	scripts/memcheck
+
+soak:
+	scripts/soak
 
 bench:
 	scripts/bench

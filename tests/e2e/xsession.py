@@ -85,15 +85,16 @@ class Picture:
 class Program:
     """One of the viewers, started on an XServer in a working directory."""
 
-    def __init__(self, server, name, title, cwd=None):
+    def __init__(self, server, name, title, cwd=None, wrapper=(), timeout=20.0):
+        """`wrapper` goes before the program on its command line (valgrind, say)."""
         self.server = server
         self.title = title
         self.out = tempfile.TemporaryFile()
-        self.process = subprocess.Popen([os.path.join(BIN_DIR, name)], cwd=cwd or SOURCE_DIR,
-                                        env=server.env, stdout=self.out,
+        self.process = subprocess.Popen([*wrapper, os.path.join(BIN_DIR, name)],
+                                        cwd=cwd or SOURCE_DIR, env=server.env, stdout=self.out,
                                         stderr=subprocess.DEVNULL)
-        self.window = wait_for("the window titled " + title, self._find_window)
-        wait_for("the window to be drawn", lambda: self._drawn())
+        self.window = wait_for("the window titled " + title, self._find_window, timeout)
+        wait_for("the window to be drawn", lambda: self._drawn(), timeout)
 
     def _find_window(self):
         if self.process.poll() is not None:
@@ -125,7 +126,7 @@ class Program:
         self.server.run("xdotool", "key", "--window", self.window, "--delay", str(delay), *names)
 
     def type(self, text, delay=10):
-        self.server.run("xdotool", "type", "--window", self.window, "--delay", str(delay), text)
+        self.server.run("xdotool", "type", "--window", self.window, "--delay", str(delay), "--", text)
 
     def choose(self, entry, entries):
         """Selects menu entry number `entry` (from 0) of a menu with `entries` entries.
@@ -167,8 +168,19 @@ class Program:
         self.out.seek(0)
         return self.out.read().decode("latin-1")
 
-    def stop(self):
+    def resize(self, width, height):
+        self.server.run("xdotool", "windowsize", self.window, str(width), str(height))
+
+    def resident_kib(self):
+        """The resident memory of the program's process, in KiB."""
+        with open("/proc/%d/status" % self.process.pid) as status:
+            for line in status:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1])
+        return 0
+
+    def stop(self, timeout=10):
         if self.alive():
             self.process.terminate()
-            self.process.wait(timeout=10)
+            self.process.wait(timeout=timeout)
         self.out.close()

@@ -1,0 +1,91 @@
+"""Soak test of a real program under Xvfb: about a minute of a careless user.
+
+Thousands of random keys (printable characters in both cases, inside and
+outside the handled ranges, and special keys), menu entries chosen again and
+again, and window resizes down to 1 pixel high and back. Afterwards the
+process must still run, its resident memory must have stopped growing after
+the warm-up, and "Reset view" must give a drawn picture, not a black one.
+
+  soak.py roomtour|planets [seconds] [seed]
+"""
+import os
+import random
+import string
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
+from xsession import Program, XServer  # noqa: E402
+
+PROGRAMS = {"roomtour": ("HARQ514 Final Project", 1), "planets": ("Quibblerama!", 5)}
+SPECIAL_KEYS = ["Escape", "Return", "Tab", "BackSpace", "Delete", "Up", "Down", "Left", "Right",
+                "F1", "F5", "F12", "Home", "Page_Up", "space", "bracketleft", "braceright"]
+SIZES = [(500, 1), (1, 500), (1, 1), (800, 400), (300, 600), (500, 500)]
+# Memory may grow by this much between the end of the warm-up and the end:
+# allocator noise, not a leak that a long run would pile up.
+SLACK_KIB = 2048
+
+
+def soak(name, seconds, seed):
+    title, entries = PROGRAMS[name]
+    rng = random.Random(seed)
+    server = XServer()
+    program = Program(server, name, title)
+    samples = []  # (seconds since start, resident KiB)
+    keys = choices = 0
+    try:
+        start = time.monotonic()
+        next_menu, next_resize = 3.0, 1.0
+        while (now := time.monotonic() - start) < seconds:
+            text = "".join(rng.choice(string.ascii_letters + string.digits + string.punctuation)
+                           for _ in range(150))
+            program.type(text, delay=1)
+            program.keys(*rng.sample(SPECIAL_KEYS, 4), delay=1)
+            keys += len(text) + 4
+            if now > next_resize:
+                program.resize(*rng.choice(SIZES))
+                next_resize = now + 2.5
+            if now > next_menu:
+                program.resize(500, 500)  # the menu opens over the window's middle
+                program.choose(rng.randrange(entries), entries)
+                choices += 1
+                next_menu = now + 4.0
+            samples.append((now, program.resident_kib()))
+        program.resize(500, 500)
+        program.choose(0, entries)  # "Reset view"
+        program.settle(1)
+        picture = program.screenshot()
+        if os.environ.get("SOAK_PICTURE"):
+            with open(os.environ["SOAK_PICTURE"], "wb") as f:
+                f.write(program.screenshot_bytes())
+        alive, output = program.alive(), program.output()
+    finally:
+        program.stop()
+        server.stop()
+
+    warm = [kib for t, kib in samples if seconds / 3 <= t < seconds / 2]
+    late = [kib for t, kib in samples if t >= seconds * 5 / 6]
+    lit = sum(1 for i in range(0, len(picture.rgb), 3) if max(picture.rgb[i:i + 3]) > 24)
+    checks = {
+        "still running": alive,
+        "nothing printed": output == "" or name == "roomtour" and "Error" not in output,
+        "memory stopped growing (%d KiB after warm-up, %d KiB at the end)"
+        % (max(warm), max(late)): max(late) <= max(warm) + SLACK_KIB,
+        "picture drawn after Reset view (%d lit pixels)" % lit: lit > 500,
+    }
+    print("%s: %d keys, %d menu choices in %.0f s, seed %d, resident %d KiB at first"
+          % (name, keys, choices, seconds, seed, samples[0][1]))
+    for what, ok in checks.items():
+        print("  %s %s" % ("ok  " if ok else "FAIL", what))
+    return all(checks.values())
+
+
+def main(argv):
+    name = argv[1]
+    seconds = float(argv[2]) if len(argv) > 2 else 60
+    seed = int(argv[3]) if len(argv) > 3 else 20261208
+    return 0 if soak(name, seconds, seed) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
