@@ -11,6 +11,7 @@ the warm-up, and "Reset view" must give a drawn picture, not a black one.
 import os
 import random
 import string
+import subprocess
 import sys
 import time
 
@@ -33,24 +34,31 @@ def soak(name, seconds, seed):
     program = Program(server, name, title)
     samples = []  # (seconds since start, resident KiB)
     keys = choices = 0
+    step = "starting"
     try:
         start = time.monotonic()
         next_menu, next_resize = 3.0, 1.0
         while (now := time.monotonic() - start) < seconds:
             text = "".join(rng.choice(string.ascii_letters + string.digits + string.punctuation)
                            for _ in range(150))
+            step = "typing %r" % text
             program.type(text, delay=1)
+            step = "special keys"
             program.keys(*rng.sample(SPECIAL_KEYS, 4), delay=1)
             keys += len(text) + 4
             if now > next_resize:
-                program.resize(*rng.choice(SIZES))
+                size = rng.choice(SIZES)
+                step = "resizing to %d x %d" % size
+                program.resize(*size)
                 next_resize = now + 2.5
             if now > next_menu:
+                step = "choosing a menu entry"
                 program.resize(500, 500)  # the menu opens over the window's middle
                 program.choose(rng.randrange(entries), entries)
                 choices += 1
                 next_menu = now + 4.0
             samples.append((now, program.resident_kib()))
+        step = "resetting the view at the end"
         program.resize(500, 500)
         program.choose(0, entries)  # "Reset view"
         program.settle(1)
@@ -59,6 +67,11 @@ def soak(name, seconds, seed):
             with open(os.environ["SOAK_PICTURE"], "wb") as f:
                 f.write(program.screenshot_bytes())
         alive, output = program.alive(), program.output()
+    except (subprocess.TimeoutExpired, AssertionError) as e:
+        state = "ended" if not program.alive() else open("/proc/%d/stat" % program.process.pid).read()
+        print("%s: FAIL while %s after %.0f s: %s; program: %s"
+              % (name, step, time.monotonic() - start, e, state))
+        return False
     finally:
         program.stop()
         server.stop()
