@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_window.h"
+#include "bench_support.h"
 #include "loadtga/loadtga.h"
 
 namespace {
@@ -76,9 +76,7 @@ int main(int argc, char **argv) {
   write_image(256);
   write_image(1024);
   open_bench_window(&argc, argv, GLUT_DOUBLE | GLUT_RGB);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  run_benchmarks(&argc, argv);
   std::remove(image_path(256).c_str());
   std::remove(image_path(1024).c_str());
   rmdir(pattern);

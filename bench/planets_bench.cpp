@@ -1,18 +1,10 @@
 // planets: one frame beside an empty one.
-#include "bench_window.h"
+#include "bench_support.h"
 #include "planets/solar.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void BM_EmptyFrame(benchmark::State &state) {
-  for (auto _ : state) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glutSwapBuffers();
-    glFinish();
-  }
-}
 
 // display() without its request for the next frame, and the orbit step that
 // runs between two frames.
@@ -34,8 +26,5 @@ int main(int argc, char **argv) {
   open_bench_window(&argc, argv, GLUT_DOUBLE | GLUT_RGB);
   init();
   reshape(500, 500);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return run_benchmarks(&argc, argv);
 }

@@ -1,6 +1,6 @@
 // roomtour: one frame beside an empty one, and start-up beside reading its
 // ten images. Runs from the project folder, where ./img is.
-#include "bench_window.h"
+#include "bench_support.h"
 #include "roomtour/room.h"
 
 #include <benchmark/benchmark.h>
@@ -15,15 +15,6 @@ const char *const kImages[] = {"./img/carpet.tga",    "./img/b2_rock.tga", "./im
                                "./img/bookshelf.tga", "./img/quilt.tga",   "./img/officebk.tga",
                                "./img/officert.tga",  "./img/greenup.tga", "./img/comp_desk.tga",
                                "./img/door.tga"};
-
-// Clear and swap: what every frame costs before it draws anything.
-void BM_EmptyFrame(benchmark::State &state) {
-  for (auto _ : state) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glutSwapBuffers();
-    glFinish();
-  }
-}
 
 // display() without its request for the next frame.
 void BM_RoomFrame(benchmark::State &state) {
@@ -66,8 +57,5 @@ int main(int argc, char **argv) {
   open_bench_window(&argc, argv, GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
   init();
   reshape(500, 500);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return run_benchmarks(&argc, argv);
 }

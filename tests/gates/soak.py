@@ -21,9 +21,14 @@ from xsession import Program, XServer  # noqa: E402
 PROGRAMS = {"roomtour": ("HARQ514 Final Project", 1), "planets": ("Quibblerama!", 5)}
 SPECIAL_KEYS = ["Escape", "Return", "Tab", "BackSpace", "Delete", "Up", "Down", "Left", "Right",
                 "F1", "F5", "F12", "Home", "Page_Up", "space", "bracketleft", "braceright"]
-SIZES = [(500, 1), (1, 500), (1, 1), (800, 400), (300, 600), (500, 500)]
-# Memory may grow by this much between the end of the warm-up and the end:
-# allocator noise, not a leak that a long run would pile up.
+# Visited in turn, one every RESIZE_EVERY seconds, so that the warm-up (two
+# rounds) has seen every window size, and the framebuffers GL allocates for
+# them, before memory is compared.
+SIZES = [(500, 1), (800, 400), (1, 500), (300, 600), (1, 1), (500, 500)]
+RESIZE_EVERY = 2.0
+ROUND = RESIZE_EVERY * len(SIZES)
+# Memory may grow by this much from the round after the warm-up to the last
+# one: allocator noise, not a leak that a long run would pile up.
 SLACK_KIB = 2048
 
 
@@ -37,7 +42,7 @@ def soak(name, seconds, seed):
     step = "starting"
     try:
         start = time.monotonic()
-        next_menu, next_resize = 3.0, 1.0
+        next_menu, next_resize, resizes = 3.0, RESIZE_EVERY, 0
         while (now := time.monotonic() - start) < seconds:
             text = "".join(rng.choice(string.ascii_letters + string.digits + string.punctuation)
                            for _ in range(150))
@@ -47,10 +52,11 @@ def soak(name, seconds, seed):
             program.keys(*rng.sample(SPECIAL_KEYS, 4), delay=1)
             keys += len(text) + 4
             if now > next_resize:
-                size = rng.choice(SIZES)
+                size = SIZES[resizes % len(SIZES)]
                 step = "resizing to %d x %d" % size
                 program.resize(*size)
-                next_resize = now + 2.5
+                resizes += 1
+                next_resize += RESIZE_EVERY
             if now > next_menu:
                 step = "choosing a menu entry"
                 program.resize(500, 500)  # the menu opens over the window's middle
@@ -76,8 +82,8 @@ def soak(name, seconds, seed):
         program.stop()
         server.stop()
 
-    warm = [kib for t, kib in samples if seconds / 3 <= t < seconds / 2]
-    late = [kib for t, kib in samples if t >= seconds * 5 / 6]
+    warm = [kib for t, kib in samples if 2 * ROUND <= t < 3 * ROUND]
+    late = [kib for t, kib in samples if t >= seconds - ROUND]
     lit = sum(1 for i in range(0, len(picture.rgb), 3) if max(picture.rgb[i:i + 3]) > 24)
     checks = {
         "still running": alive,

@@ -10,7 +10,7 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-struct Spec {
+struct Layout {
   int type = 2;
   int width = 4;
   int height = 2;
@@ -24,7 +24,7 @@ struct Spec {
 
 // A file as the header describes it, with pixel bytes 0, 1, 2 ... and an
 // identification field of 0xEE bytes.
-Bytes tga(const Spec &s) {
+Bytes tga(const Layout &s) {
   Bytes b(kTgaHeaderSize, 0);
   b[0] = static_cast<unsigned char>(s.id_length);
   b[1] = static_cast<unsigned char>(s.colour_map);
@@ -49,39 +49,39 @@ Bytes block_of(const Bytes &file, std::size_t offset) {
 TEST(TgaDecode, AcceptsUncompressedTrueColourAndGrey) {
   struct Case {
     std::string name;
-    Spec spec;
+    Layout layout;
   };
   const Case cases[] = {
       {"4 x 2, 24 bits", {}},
-      {"identification field of 12", Spec{2, 4, 2, 24, 12}},
-      {"width 3", Spec{2, 3, 2, 24}},
-      {"width 5", Spec{2, 5, 3, 24}},
-      {"top-down descriptor bit", Spec{2, 4, 2, 24, 0, 0, 0x20}},
-      {"footer after the block", Spec{2, 4, 2, 24, 0, 0, 0, -1, 26}},
-      {"255 x 257", Spec{2, 255, 257, 24}},
+      {"identification field of 12", Layout{2, 4, 2, 24, 12}},
+      {"width 3", Layout{2, 3, 2, 24}},
+      {"width 5", Layout{2, 5, 3, 24}},
+      {"top-down descriptor bit", Layout{2, 4, 2, 24, 0, 0, 0x20}},
+      {"footer after the block", Layout{2, 4, 2, 24, 0, 0, 0, -1, 26}},
+      {"255 x 257", Layout{2, 255, 257, 24}},
   };
   for (const Case &c : cases) {
-    const Bytes file = tga(c.spec);
+    const Bytes file = tga(c.layout);
     TgaImage image;
     ASSERT_EQ(decode_tga(file.data(), file.size(), &image), TGA_OK) << c.name;
-    EXPECT_EQ(image.width, c.spec.width) << c.name;
-    EXPECT_EQ(image.height, c.spec.height) << c.name;
+    EXPECT_EQ(image.width, c.layout.width) << c.name;
+    EXPECT_EQ(image.height, c.layout.height) << c.name;
     // The pixels exactly as stored: no reordering, no flipped rows.
-    Bytes expected = block_of(file, kTgaHeaderSize + c.spec.id_length);
-    expected.resize(expected.size() - c.spec.trailing);
+    Bytes expected = block_of(file, kTgaHeaderSize + c.layout.id_length);
+    expected.resize(expected.size() - c.layout.trailing);
     EXPECT_EQ(image.rgb, expected) << c.name;
-    EXPECT_EQ(tga_file_size(file.data()), file.size() - c.spec.trailing) << c.name;
+    EXPECT_EQ(tga_file_size(file.data()), file.size() - c.layout.trailing) << c.name;
   }
 }
 
 TEST(TgaDecode, WidensGreyAndDropsTheFourthByteOfThirtyTwoBits) {
-  const Bytes grey = tga(Spec{3, 3, 1, 8});
+  const Bytes grey = tga(Layout{3, 3, 1, 8});
   TgaImage image;
   ASSERT_EQ(decode_tga(grey.data(), grey.size(), &image), TGA_OK);
   const Bytes g = block_of(grey, kTgaHeaderSize);
   EXPECT_EQ(image.rgb, (Bytes{g[0], g[0], g[0], g[1], g[1], g[1], g[2], g[2], g[2]}));
 
-  const Bytes wide = tga(Spec{2, 2, 1, 32});
+  const Bytes wide = tga(Layout{2, 2, 1, 32});
   ASSERT_EQ(decode_tga(wide.data(), wide.size(), &image), TGA_OK);
   const Bytes w = block_of(wide, kTgaHeaderSize);
   EXPECT_EQ(image.rgb, (Bytes{w[0], w[1], w[2], w[4], w[5], w[6]}));
@@ -94,27 +94,28 @@ TEST(TgaDecode, RejectsWhatItCannotReadOrDoesNotTake) {
     TgaResult result;
   };
   const Bytes good = tga({});
-  Bytes id_past_end = tga(Spec{2, 2, 1, 24, 0});
+  Bytes id_past_end = tga(Layout{2, 2, 1, 24, 0});
   id_past_end[0] = 200;  // promises 200 bytes of identification that are not there
   const Case cases[] = {
-      {"colour-mapped true colour", tga(Spec{2, 4, 2, 24, 0, 1}), TGA_BAD_TYPE},
-      {"type 1, colour-mapped", tga(Spec{1, 4, 2, 8, 0, 1}), TGA_BAD_TYPE},
-      {"type 9, run-length colour-mapped", tga(Spec{9, 4, 2, 8}), TGA_BAD_TYPE},
-      {"type 10, run-length true colour", tga(Spec{10, 4, 2, 24}), TGA_BAD_TYPE},
-      {"type 11, run-length grey", tga(Spec{11, 4, 2, 8}), TGA_BAD_TYPE},
-      {"type 0, no image", tga(Spec{0, 4, 2, 24}), TGA_BAD_TYPE},
-      {"type 32", tga(Spec{32, 4, 2, 24}), TGA_BAD_TYPE},
-      {"15 bits", tga(Spec{2, 4, 2, 15}), TGA_BAD_TYPE},
-      {"16 bits", tga(Spec{2, 4, 2, 16}), TGA_BAD_TYPE},
-      {"16-bit grey", tga(Spec{3, 4, 2, 16}), TGA_BAD_TYPE},
-      {"0 bits", tga(Spec{2, 4, 2, 0}), TGA_BAD_TYPE},
-      {"block one byte short", tga(Spec{2, 4, 2, 24, 0, 0, 0, 23}), TGA_READ_ERROR},
-      {"half the block missing", tga(Spec{2, 4, 2, 24, 0, 0, 0, 12}), TGA_READ_ERROR},
-      {"no block at all", tga(Spec{2, 4, 2, 24, 0, 0, 0, 0}), TGA_READ_ERROR},
-      {"65535 x 65535 in a tiny file", tga(Spec{2, 65535, 65535, 32, 0, 0, 0, 64}), TGA_READ_ERROR},
+      {"colour-mapped true colour", tga(Layout{2, 4, 2, 24, 0, 1}), TGA_BAD_TYPE},
+      {"type 1, colour-mapped", tga(Layout{1, 4, 2, 8, 0, 1}), TGA_BAD_TYPE},
+      {"type 9, run-length colour-mapped", tga(Layout{9, 4, 2, 8}), TGA_BAD_TYPE},
+      {"type 10, run-length true colour", tga(Layout{10, 4, 2, 24}), TGA_BAD_TYPE},
+      {"type 11, run-length grey", tga(Layout{11, 4, 2, 8}), TGA_BAD_TYPE},
+      {"type 0, no image", tga(Layout{0, 4, 2, 24}), TGA_BAD_TYPE},
+      {"type 32", tga(Layout{32, 4, 2, 24}), TGA_BAD_TYPE},
+      {"15 bits", tga(Layout{2, 4, 2, 15}), TGA_BAD_TYPE},
+      {"16 bits", tga(Layout{2, 4, 2, 16}), TGA_BAD_TYPE},
+      {"16-bit grey", tga(Layout{3, 4, 2, 16}), TGA_BAD_TYPE},
+      {"0 bits", tga(Layout{2, 4, 2, 0}), TGA_BAD_TYPE},
+      {"block one byte short", tga(Layout{2, 4, 2, 24, 0, 0, 0, 23}), TGA_READ_ERROR},
+      {"half the block missing", tga(Layout{2, 4, 2, 24, 0, 0, 0, 12}), TGA_READ_ERROR},
+      {"no block at all", tga(Layout{2, 4, 2, 24, 0, 0, 0, 0}), TGA_READ_ERROR},
+      {"65535 x 65535 in a tiny file", tga(Layout{2, 65535, 65535, 32, 0, 0, 0, 64}),
+       TGA_READ_ERROR},
       {"identification field past the end", id_past_end, TGA_READ_ERROR},
-      {"width 0", tga(Spec{2, 0, 2, 24}), TGA_READ_ERROR},
-      {"height 0", tga(Spec{2, 4, 0, 24}), TGA_READ_ERROR},
+      {"width 0", tga(Layout{2, 0, 2, 24}), TGA_READ_ERROR},
+      {"height 0", tga(Layout{2, 4, 0, 24}), TGA_READ_ERROR},
       {"empty file", Bytes{}, TGA_READ_ERROR},
       {"17 bytes", Bytes(17, 0), TGA_READ_ERROR},
       {"17 bytes of a good header", Bytes(good.begin(), good.begin() + 17), TGA_READ_ERROR},
@@ -130,9 +131,9 @@ TEST(TgaDecode, RejectsWhatItCannotReadOrDoesNotTake) {
 }
 
 TEST(TgaDecode, FileSizeOfAHostileHeaderIsComputedWithoutOverflow) {
-  const Bytes huge = tga(Spec{2, 65535, 65535, 32, 255, 0, 0, 0});
+  const Bytes huge = tga(Layout{2, 65535, 65535, 32, 255, 0, 0, 0});
   EXPECT_EQ(tga_file_size(huge.data()), 18u + 255u + 65535ull * 65535ull * 4ull);
-  const Bytes bad = tga(Spec{10, 65535, 65535, 24, 0, 0, 0, 0});
+  const Bytes bad = tga(Layout{10, 65535, 65535, 24, 0, 0, 0, 0});
   EXPECT_EQ(tga_file_size(bad.data()), kTgaHeaderSize);  // nothing beyond the header is read
 }
 
