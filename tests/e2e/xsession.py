@@ -43,7 +43,7 @@ class XServer:
 
     def run(self, *args, check=True):
         return subprocess.run(args, env=self.env, check=check, capture_output=True, text=True,
-                              timeout=30).stdout
+                              timeout=60).stdout
 
     def stop(self):
         self.process.terminate()
@@ -155,7 +155,7 @@ class Program:
 
     def screenshot_bytes(self):
         return subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"], env=self.server.env,
-                              check=True, capture_output=True, timeout=30).stdout
+                              check=True, capture_output=True, timeout=60).stdout
 
     def screenshot(self):
         return Picture(self.screenshot_bytes())
