@@ -3,14 +3,13 @@
 #ifndef BENCH_SUPPORT_H
 #define BENCH_SUPPORT_H
 
+#include "viewer/frame.h"
+
 #include <GL/glut.h>
 #include <benchmark/benchmark.h>
 
 inline void open_bench_window(int *argc, char **argv, unsigned int mode) {
-  glutInit(argc, argv);
-  glutInitDisplayMode(mode);
-  glutInitWindowSize(500, 500);
-  glutCreateWindow("bench");
+  open_window(argc, argv, mode, "bench");
 }
 
 // Clear and swap: what every frame costs before it draws anything.

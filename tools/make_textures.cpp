@@ -70,19 +70,6 @@ double fbm(double x, double y, int octaves, std::uint32_t seed) {
   return sum / total;
 }
 
-struct Rng {
-  std::uint64_t state;
-  double next() {
-    state += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return ((z ^ (z >> 31)) >> 11) / 9007199254740992.0;
-  }
-  double between(double lo, double hi) { return lo + (hi - lo) * next(); }
-  int below(int n) { return static_cast<int>(next() * n); }
-};
-
 // --- shapes -------------------------------------------------------------------
 
 bool inside(double u, double v, double u0, double v0, double u1, double v1) {
@@ -128,14 +115,18 @@ Colour carpet(double u, double v) {
     const double across = edge - 0.6;
     const double phase = along / 0.7 - std::floor(along / 0.7) - 0.5;
     const double diamond = std::fabs(phase) * 0.7 + std::fabs(across);
-    c = diamond < 0.22 ? rgb(86, 112, 150) : diamond < 0.27 ? rgb(200, 120, 80) : rgb(238, 222, 186);
+    c = diamond < 0.22   ? rgb(86, 112, 150)
+        : diamond < 0.27 ? rgb(200, 120, 80)
+                         : rgb(238, 222, 186);
   } else if (edge < 1.05) {
     c = rgb(120, 72, 48);
   } else {
     // The field: terracotta with a lattice of small lighter lozenges.
     const double gu = u / 1.1 - std::floor(u / 1.1) - 0.5, gv = v / 1.1 - std::floor(v / 1.1) - 0.5;
     const double lozenge = std::fabs(gu) + std::fabs(gv);
-    c = lozenge < 0.12 ? rgb(240, 200, 140) : lozenge > 0.46 ? rgb(196, 100, 72) : rgb(222, 128, 88);
+    c = lozenge < 0.12   ? rgb(240, 200, 140)
+        : lozenge > 0.46 ? rgb(196, 100, 72)
+                         : rgb(222, 128, 88);
   }
   return scale(c, weave * mottle);
 }
@@ -262,10 +253,10 @@ Colour quilt(double u, double v) {
   const Colour a = kFabric[palette][0], b = kFabric[palette][1];
   const double cu = pu - 0.5, cv = pv - 0.5;
   switch ((col + 2 * row) % 5) {
-    case 0: return (pu + pv < 1) ? a : b;                                       // half triangles
+    case 0: return (pu + pv < 1) ? a : b;  // half triangles
     case 1: return (static_cast<int>(pu * 6) + static_cast<int>(pv * 6)) % 2 ? a : b;  // checks
-    case 2: return (static_cast<int>(pu * 8) % 2) ? a : b;                      // stripes
-    case 3: return std::fabs(cu) + std::fabs(cv) < 0.32 ? b : a;                // diamond
+    case 2: return (static_cast<int>(pu * 8) % 2) ? a : b;                             // stripes
+    case 3: return std::fabs(cu) + std::fabs(cv) < 0.32 ? b : a;                       // diamond
     default: {
       const double du = pu * 4 - std::floor(pu * 4) - 0.5, dv = pv * 4 - std::floor(pv * 4) - 0.5;
       return du * du + dv * dv < 0.06 ? b : a;  // dots
@@ -308,7 +299,8 @@ Colour garden(double u, double v) {
   struct Tree {
     double u, v, radius;
   };
-  static const Tree kTrees[] = {{0.55, 1.35, 0.42}, {1.2, 1.15, 0.3}, {2.25, 1.45, 0.5}, {2.85, 1.1, 0.28}};
+  static const Tree kTrees[] = {
+      {0.55, 1.35, 0.42}, {1.2, 1.15, 0.3}, {2.25, 1.45, 0.5}, {2.85, 1.1, 0.28}};
   for (const Tree &t : kTrees) {
     if (std::fabs(u - t.u) < t.radius * 0.12 && v < t.v && v > t.v - t.radius * 1.6)
       out = rgb(100, 70, 46);
@@ -335,7 +327,8 @@ Colour city(double u, double v) {
     const double roof = 0.6 + (1.7 - 0.45 * layer) * hash01(slot, layer, 72);
     if (v < roof && su > 0.06 && su < 0.94) {
       const double shade = 0.45 + 0.2 * layer;
-      Colour wall = scale(mix(rgb(70, 80, 110), rgb(120, 110, 120), hash01(slot, layer, 73)), shade);
+      Colour wall =
+          scale(mix(rgb(70, 80, 110), rgb(120, 110, 120), hash01(slot, layer, 73)), shade);
       if (layer == 2) {
         // Windows of the nearest towers: some lit, most dark.
         const int wx = static_cast<int>(su * 5), wy = static_cast<int>(v / 0.09);
@@ -356,7 +349,8 @@ Colour ceiling(double u, double v) {
   const double bar = 0.035;
   if (fu < bar || fu > 1 - bar || fv < bar || fv > 1 - bar) return rgb(232, 240, 230);
   const double speck = hash01(static_cast<int>(u * 60), static_cast<int>(v * 60), 81);
-  const double fissure = smooth(0.48, 0.5, fbm(u * 5, v * 5, 4, 82)) - smooth(0.5, 0.52, fbm(u * 5, v * 5, 4, 82));
+  const double fissure =
+      smooth(0.48, 0.5, fbm(u * 5, v * 5, 4, 82)) - smooth(0.5, 0.52, fbm(u * 5, v * 5, 4, 82));
   const Colour tile = mix(rgb(214, 240, 206), rgb(196, 226, 190), fbm(u * 2, v * 2, 3, 83));
   return scale(tile, (speck < 0.1 ? 0.82 : 1) * (1 - 0.15 * fissure));
 }
@@ -395,13 +389,15 @@ Colour desktop(double u, double v) {
     const int row = static_cast<int>(line);
     const double in_line = line - row;
     const double word = hash01(static_cast<int>((u - w.u0) / 0.22), row, 92);
-    if (in_line > 0.35 && in_line < 0.75 && u > w.u0 + 0.12 && u < w.u1 - 0.12 - 0.5 * (row % 3 == 2) &&
+    if (in_line > 0.35 && in_line < 0.75 && u > w.u0 + 0.12 &&
+        u < w.u1 - 0.12 - 0.5 * (row % 3 == 2) &&
         (u - w.u0) / 0.22 - std::floor((u - w.u0) / 0.22) < 0.8 + 0.15 * word)
       return rgb(120, 120, 130);
     return rgb(250, 250, 252);
   }
   // Icons down the left edge, each a coloured tile over a white label.
-  static const Colour kIcons[] = {rgb(250, 210, 80), rgb(90, 170, 250), rgb(240, 120, 160), rgb(140, 230, 120)};
+  static const Colour kIcons[] = {rgb(250, 210, 80), rgb(90, 170, 250), rgb(240, 120, 160),
+                                  rgb(140, 230, 120)};
   for (int i = 0; i < 4; ++i) {
     const double top = 2.85 - i * 0.62;
     if (inside(u, v, 0.2, top - 0.32, 0.52, top)) return kIcons[i];
@@ -418,8 +414,8 @@ Colour desktop(double u, double v) {
 // knob, drawn on the left here, shows on the right.
 Colour door(double u, double v) {
   const double casing = 0.18;
-  const double grain = 0.86 + 0.16 * fbm(u * 2.5, v * 0.25 + u * 0.3, 4, 101) +
-                       0.05 * noise(u * 40, v * 1.5, 102);
+  const double grain =
+      0.86 + 0.16 * fbm(u * 2.5, v * 0.25 + u * 0.3, 4, 101) + 0.05 * noise(u * 40, v * 1.5, 102);
   const Colour wood = scale(rgb(190, 120, 66), grain);
   if (u < casing || u > 3 - casing || v > 7 - casing) {
     return scale(rgb(236, 230, 216), u < 0.04 || u > 2.96 || v > 6.96 ? 0.8 : 1);
@@ -429,7 +425,8 @@ Colour door(double u, double v) {
   const double pv[3][2] = {{0.55, 2.35}, {2.75, 4.55}, {4.95, 6.45}};
   for (const auto &cu : pu)
     for (const auto &cv : pv)
-      if (inside(u, v, cu[0], cv[0], cu[1], cv[1])) return scale(wood, bevel(u, v, cu[0], cv[0], cu[1], cv[1], 0.12));
+      if (inside(u, v, cu[0], cv[0], cu[1], cv[1]))
+        return scale(wood, bevel(u, v, cu[0], cv[0], cu[1], cv[1], 0.12));
   // Knob and back plate; round on the door, so narrower in v than in u here.
   const double knob = ellipse(u, v, 0.36, 3.45, 0.1, 0.1);
   if (knob < 1) return mix(rgb(255, 236, 160), rgb(160, 120, 50), knob);
@@ -448,8 +445,9 @@ const Picture kPictures[] = {
 unsigned char to_byte(double x) { return static_cast<unsigned char>(clamp01(x) * 255 + 0.5); }
 
 bool write_picture(const std::string &folder, const Picture &p) {
-  std::vector<unsigned char> out = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                    kSide & 0xff, kSide >> 8, kSide & 0xff, kSide >> 8, 24, 0};
+  std::vector<unsigned char> out = {
+      0,          0,  2, 0, 0, 0, 0, 0, 0, 0, 0, 0, kSide & 0xff, kSide >> 8, kSide & 0xff,
+      kSide >> 8, 24, 0};
   for (int y = 0; y < kSide; ++y) {  // bottom row first
     for (int x = 0; x < kSide; ++x) {
       Colour sum{0, 0, 0};

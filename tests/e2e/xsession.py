@@ -69,11 +69,6 @@ class Picture:
         i = (y * self.width + x) * 3
         return tuple(self.rgb[i:i + 3])
 
-    def region(self, left, top, right, bottom):
-        rows = [self.rgb[(y * self.width + left) * 3:(y * self.width + right) * 3]
-                for y in range(top, bottom)]
-        return b"".join(rows)
-
     def lit_share(self, threshold=24):
         """The share of pixels with any channel above threshold."""
         pixels = len(self.rgb) // 3

@@ -14,6 +14,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
+from test_roomtour import IMAGES  # noqa: E402
 from xsession import SOURCE_DIR, Program, XServer, wait_for  # noqa: E402
 
 SUPPRESSIONS = os.path.join(SOURCE_DIR, "tests", "suppressions", "valgrind.supp")
@@ -52,9 +53,7 @@ def memcheck(name, title, cwd, entries, expected_output):
 
 
 def main():
-    images = ["carpet", "b2_rock", "closet", "bookshelf", "quilt", "officebk", "officert",
-              "greenup", "comp_desk", "door"]
-    missing = "".join("Error reading ./img/%s.tga" % n for n in images)
+    missing = "".join("Error reading ./img/%s.tga" % n for n in IMAGES)
     with tempfile.TemporaryDirectory() as empty:
         runs = [("roomtour", "HARQ514 Final Project", None, 1, ""),
                 ("roomtour", "HARQ514 Final Project", empty, 1, missing),

@@ -1,5 +1,7 @@
 #include "gl_support.h"
 
+#include "viewer/frame.h"
+
 #include <GL/glu.h>
 #include <GL/glut.h>
 
@@ -13,11 +15,7 @@ void open_test_window(unsigned int display_mode) {
   int argc = 1;
   char name[] = "gl_test";
   char *argv[] = {name, nullptr};
-  glutInit(&argc, argv);
-  glutInitDisplayMode(display_mode);
-  glutInitWindowSize(500, 500);
-  glutInitWindowPosition(100, 100);
-  glutCreateWindow("gl test");
+  open_window(&argc, argv, display_mode, "gl test");
   open = true;
 }
 

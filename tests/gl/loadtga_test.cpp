@@ -1,5 +1,6 @@
 // load_gl_tga on real files, read back from GL.
 #include "loadtga/loadtga.h"
+#include "tga_bytes.h"
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
@@ -20,15 +21,7 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 Bytes tga_file(int width, int height, const Bytes &pixels, int type = 2, int bits = 24) {
-  Bytes b(kTgaHeaderSize + pixels.size(), 0);
-  std::copy(pixels.begin(), pixels.end(), b.begin() + kTgaHeaderSize);
-  b[2] = static_cast<unsigned char>(type);
-  b[12] = static_cast<unsigned char>(width & 0xff);
-  b[13] = static_cast<unsigned char>(width >> 8);
-  b[14] = static_cast<unsigned char>(height & 0xff);
-  b[15] = static_cast<unsigned char>(height >> 8);
-  b[16] = static_cast<unsigned char>(bits);
-  return b;
+  return tga_bytes({type, width, height, bits}, pixels);
 }
 
 Bytes pattern(std::size_t n) {

@@ -7,6 +7,7 @@
 #include "gl_support.h"
 #include "loadtga/loadtga.h"
 #include "roomtour/room.h"
+#include "tga_bytes.h"
 #include "viewer/camera.h"
 
 #include <GL/glut.h>
@@ -27,10 +28,7 @@ const char *const kImageFiles[] = {"carpet",   "b2_rock",  "closet",  "bookshelf
 
 void write_test_image(const std::string &path, bool plain_grey) {
   const int side = 8;
-  std::vector<unsigned char> b(kTgaHeaderSize, 0);
-  b[2] = 2;
-  b[12] = b[14] = side;
-  b[16] = 24;
+  std::vector<unsigned char> pixels;
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x) {
       const bool right = x >= side / 2, top = y >= side / 2;
@@ -40,9 +38,10 @@ void write_test_image(const std::string &path, bool plain_grey) {
         c[1] = right ? 255 : 0;
         c[2] = top && !right ? 255 : 0;
       }
-      b.insert(b.end(), c, c + 3);
+      pixels.insert(pixels.end(), c, c + 3);
     }
   }
+  const std::vector<unsigned char> b = tga_bytes({2, side, side, 24}, pixels);
   std::FILE *f = std::fopen(path.c_str(), "wb");
   std::fwrite(b.data(), 1, b.size(), f);
   std::fclose(f);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "loadtga/loadtga.h"
+#include "tga_bytes.h"
 
 namespace {
 
@@ -25,19 +26,11 @@ struct Layout {
 // A file as the header describes it, with pixel bytes 0, 1, 2 ... and an
 // identification field of 0xEE bytes.
 Bytes tga(const Layout &s) {
-  Bytes b(kTgaHeaderSize, 0);
-  b[0] = static_cast<unsigned char>(s.id_length);
-  b[1] = static_cast<unsigned char>(s.colour_map);
-  b[2] = static_cast<unsigned char>(s.type);
-  b[12] = static_cast<unsigned char>(s.width & 0xff);
-  b[13] = static_cast<unsigned char>(s.width >> 8);
-  b[14] = static_cast<unsigned char>(s.height & 0xff);
-  b[15] = static_cast<unsigned char>(s.height >> 8);
-  b[16] = static_cast<unsigned char>(s.bits);
-  b[17] = static_cast<unsigned char>(s.descriptor);
-  b.insert(b.end(), s.id_length, 0xEE);
   const long block = s.pixel_bytes >= 0 ? s.pixel_bytes : long{s.width} * s.height * (s.bits / 8);
-  for (long i = 0; i < block; ++i) b.push_back(static_cast<unsigned char>(i * 7 + 3));
+  Bytes pixels;
+  for (long i = 0; i < block; ++i) pixels.push_back(static_cast<unsigned char>(i * 7 + 3));
+  Bytes b = tga_bytes({s.type, s.width, s.height, s.bits, s.id_length, s.colour_map, s.descriptor},
+                      pixels);
   b.insert(b.end(), s.trailing, 0x55);
   return b;
 }
