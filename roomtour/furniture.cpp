@@ -114,14 +114,17 @@ void drawFan() {
   }
 }
 
-// The colour of each row stays current after its pop: colour is not part of
-// the matrix stack.
+// A row applies only the transforms it names: a zero translation (the bed)
+// or a unit scale is not issued. The colour of each row stays current after
+// its pop: colour is not part of the matrix stack.
 void drawFurniture() {
   for (const Placement &p : kFurniture) {
     glPushMatrix();
     glColor3f(p.r, p.g, p.b);
-    glTranslatef(p.x, p.y, p.z);
-    glScalef(p.scale_x, p.scale_y, p.scale_z);
+    if (p.x != 0 || p.y != 0 || p.z != 0) glTranslatef(p.x, p.y, p.z);
+    if (p.scale_x != 1 || p.scale_y != 1 || p.scale_z != 1) {
+      glScalef(p.scale_x, p.scale_y, p.scale_z);
+    }
     draw_model(p.model);
     glPopMatrix();
   }

@@ -11,9 +11,10 @@ const GLfloat kDiffuse[] = {1, 1, 1, 1};
 const GLfloat kShininess = 5;
 const GLfloat kSpecular[] = {0.1f, 0.1f, 0.1f, 1};
 
-// Directional (w = 0). Given while the model-view matrix is the identity, so
-// they are fixed to the eye: the light always comes from up, right and
-// towards the viewer. Light 1 keeps GL's black default colours.
+// Directional (w = 0). init runs once, right after the window opens, while
+// the model-view matrix is still the identity, so the lights are fixed to the
+// eye: the light always comes from up, right and towards the viewer. Light 1
+// keeps GL's black default colours.
 const GLfloat kLight0Position[] = {6.5f, 8, 5, 0};
 const GLfloat kLight1Position[] = {6.5f, 0, 8, 0};
 
@@ -41,12 +42,8 @@ void init() {
   glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, kShininess);
   glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kSpecular);
 
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
   glLightfv(GL_LIGHT0, GL_POSITION, kLight0Position);
   glLightfv(GL_LIGHT1, GL_POSITION, kLight1Position);
-  glPopMatrix();
 
   glEnable(GL_LIGHTING);
   glEnable(GL_LIGHT0);
