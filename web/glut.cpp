@@ -1,0 +1,257 @@
+// The GLUT calls the viewers make, on the page: the window is the canvas
+// (its title the page's), the right-button menu a list on the page, keys the
+// canvas's key presses, and the loop the browser's animation frames, each
+// of which calls the idle callback and redraws if a redisplay was posted.
+#include "web/gl_layer.h"
+
+#include <GL/glut.h>
+#include <emscripten.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+int window_width = 300, window_height = 300;  // GLUT's defaults
+bool depth_buffer = false;
+void (*display_callback)() = nullptr;
+void (*reshape_callback)(int, int) = nullptr;
+void (*keyboard_callback)(unsigned char, int, int) = nullptr;
+void (*idle_callback)() = nullptr;
+void (*menu_callback)(int) = nullptr;
+bool redisplay = true;  // a new window is drawn once it shows
+int mouse_x = 0, mouse_y = 0;
+int frames = 0;
+
+// clang-format off
+EM_JS(void, page_open_window, (const char *title, int width, int height), {
+  document.title = UTF8ToString(title);
+  var canvas = document.getElementById('canvas');
+  canvas.width = width;
+  canvas.height = height;
+});
+
+// Keys go to the canvas once it has been clicked. A key that types a
+// character gives its code, in either case, as GLUT's keyboard callback
+// has it; Enter, Escape, Backspace, Tab and Delete give theirs; other keys
+// (arrows, function keys) have no such code and, as on the desktop without a
+// special-key callback, do nothing.
+EM_JS(void, page_listen, (), {
+  var canvas = document.getElementById('canvas');
+  canvas.tabIndex = 0;
+  var named = {Enter: 13, Escape: 27, Backspace: 8, Tab: 9, Delete: 127};
+  canvas.addEventListener('keydown', function (e) {
+    var code = e.key.length == 1 ? e.key.charCodeAt(0) : named[e.key];
+    if (code === undefined || code > 255 || e.ctrlKey || e.altKey || e.metaKey) return;
+    e.preventDefault();
+    Module._web_key(code);
+  });
+  canvas.addEventListener('mousemove', function (e) {
+    var box = canvas.getBoundingClientRect();
+    Module._web_mouse(Math.floor(e.clientX - box.left), Math.floor(e.clientY - box.top));
+  });
+  canvas.addEventListener('mousedown', function () { canvas.focus(); });
+});
+
+EM_JS(void, page_add_menu_entry, (const char *label, int value), {
+  var menu = document.getElementById('menu');
+  var item = document.createElement('li');
+  item.textContent = UTF8ToString(label);
+  item.dataset.value = value;
+  function choose(e) {
+    e.preventDefault();
+    menu.hidden = true;
+    Module._web_menu(value);
+  }
+  item.addEventListener('click', choose);
+  item.addEventListener('contextmenu', choose);
+  menu.appendChild(item);
+});
+
+// The right button opens the menu where it was pressed; a click on an entry
+// chooses it, a click anywhere else closes it.
+EM_JS(void, page_attach_menu, (), {
+  var canvas = document.getElementById('canvas');
+  var menu = document.getElementById('menu');
+  canvas.addEventListener('contextmenu', function (e) {
+    e.preventDefault();
+    menu.style.left = e.pageX + 'px';
+    menu.style.top = e.pageY + 'px';
+    menu.hidden = false;
+  });
+  document.addEventListener('mousedown', function (e) {
+    if (!menu.contains(e.target) && e.target !== canvas) menu.hidden = true;
+  });
+});
+// clang-format on
+
+void frame() {
+  if (redisplay && display_callback) {
+    redisplay = false;
+    display_callback();
+    ++frames;
+  }
+  if (idle_callback) idle_callback();
+}
+
+// A point of a unit sphere: stack i of `stacks` from the +z pole, slice j of
+// `slices` turning from +x towards -y.
+void sphere_point(int i, int stacks, int j, int slices, float out[3]) {
+  const double down = M_PI * i / stacks, round = -2 * M_PI * j / slices;
+  out[0] = static_cast<float>(std::sin(down) * std::cos(round));
+  out[1] = static_cast<float>(std::sin(down) * std::sin(round));
+  out[2] = static_cast<float>(std::cos(down));
+}
+
+// Appends point (i, j) of the sphere of `radius`: its position and normal.
+void add_point(std::vector<float> &xyz, std::vector<float> &normals, double radius, int i,
+               int stacks, int j, int slices) {
+  float n[3];
+  sphere_point(i, stacks, j, slices, n);
+  for (float c : n) {
+    normals.push_back(c);
+    xyz.push_back(static_cast<float>(c * radius));
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void web_key(int code) {
+  if (keyboard_callback) keyboard_callback(static_cast<unsigned char>(code), mouse_x, mouse_y);
+}
+
+EMSCRIPTEN_KEEPALIVE void web_menu(int value) {
+  if (menu_callback) menu_callback(value);
+}
+
+EMSCRIPTEN_KEEPALIVE void web_mouse(int x, int y) {
+  mouse_x = x;
+  mouse_y = y;
+}
+
+// Frames drawn so far: what the page's tests wait on and count.
+EMSCRIPTEN_KEEPALIVE int web_frames() { return frames; }
+
+}  // extern "C"
+
+void glutInit(int *, char **) {}
+void glutInitDisplayMode(unsigned int mode) { depth_buffer = (mode & GLUT_DEPTH) != 0; }
+
+void glutInitWindowSize(int width, int height) {
+  window_width = width;
+  window_height = height;
+}
+
+void glutInitWindowPosition(int, int) {}  // the canvas sits where the page puts it
+
+int glutCreateWindow(const char *title) {
+  page_open_window(title, window_width, window_height);
+  gl_layer_start(depth_buffer);
+  return 1;
+}
+
+int glutCreateMenu(void (*callback)(int)) {
+  menu_callback = callback;
+  return 1;
+}
+
+void glutAddMenuEntry(const char *label, int value) { page_add_menu_entry(label, value); }
+
+void glutAttachMenu(int button) {
+  if (button == GLUT_RIGHT_BUTTON) page_attach_menu();
+}
+
+void glutDisplayFunc(void (*callback)()) { display_callback = callback; }
+void glutReshapeFunc(void (*callback)(int, int)) { reshape_callback = callback; }
+void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { keyboard_callback = callback; }
+void glutIdleFunc(void (*callback)()) { idle_callback = callback; }
+void glutPostRedisplay() { redisplay = true; }
+void glutSwapBuffers() {}  // the browser shows the canvas when the frame ends
+
+void glutMainLoop() {
+  page_listen();
+  if (reshape_callback) {
+    reshape_callback(window_width, window_height);
+  } else {
+    glViewport(0, 0, window_width, window_height);
+  }
+  emscripten_set_main_loop(frame, 0, 1);
+}
+
+// ---- shapes, with the size and tessellation of the desktop's --------------
+
+// Six faces, each two triangles of its corners in turn: +z, +x, +y, -x, -y, -z.
+void glutSolidCube(double size) {
+  static const float kCorners[6][4][3] = {
+      {{1, 1, 1}, {-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}},
+      {{1, 1, 1}, {1, -1, 1}, {1, -1, -1}, {1, 1, -1}},
+      {{1, 1, 1}, {1, 1, -1}, {-1, 1, -1}, {-1, 1, 1}},
+      {{-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}, {-1, -1, 1}},
+      {{-1, -1, -1}, {1, -1, -1}, {1, -1, 1}, {-1, -1, 1}},
+      {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}},
+  };
+  static const float kNormals[6][3] = {{0, 0, 1},  {1, 0, 0},  {0, 1, 0},
+                                       {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
+  const float half = static_cast<float>(size / 2);
+  std::vector<float> xyz, normals;
+  for (int face = 0; face < 6; ++face) {
+    for (int k : {0, 1, 2, 0, 2, 3}) {
+      for (int c = 0; c < 3; ++c) {
+        xyz.push_back(kCorners[face][k][c] * half);
+        normals.push_back(kNormals[face][c]);
+      }
+    }
+  }
+  draw_with_normals(false, xyz.data(), normals.data(), 36);
+}
+
+// Triangles from the +z pole down: a fan round each pole, two triangles a
+// slice between neighbouring stacks; each point's normal points outwards.
+void glutSolidSphere(double radius, int slices, int stacks) {
+  if (slices < 2 || stacks < 2) return;
+  std::vector<float> xyz, normals;
+  auto add = [&](int i, int j) { add_point(xyz, normals, radius, i, stacks, j, slices); };
+  for (int j = 0; j < slices; ++j) {
+    add(1, j);
+    add(0, j);
+    add(1, j + 1);
+  }
+  for (int i = 1; i + 1 < stacks; ++i) {
+    for (int j = 0; j < slices; ++j) {
+      add(i + 1, j);
+      add(i, j);
+      add(i + 1, j + 1);
+      add(i + 1, j + 1);
+      add(i, j);
+      add(i, j + 1);
+    }
+  }
+  for (int j = 0; j < slices; ++j) {
+    add(stacks, j);
+    add(stacks - 1, j);
+    add(stacks - 1, j + 1);
+  }
+  draw_with_normals(false, xyz.data(), normals.data(), static_cast<int>(xyz.size() / 3));
+}
+
+// Each slice from pole to pole, then a closed ring at each stack between.
+void glutWireSphere(double radius, int slices, int stacks) {
+  if (slices < 2 || stacks < 2) return;
+  std::vector<float> xyz, normals;
+  auto add = [&](int i, int j) { add_point(xyz, normals, radius, i, stacks, j, slices); };
+  for (int j = 0; j < slices; ++j) {
+    for (int i = 0; i < stacks; ++i) {
+      add(i, j);
+      add(i + 1, j);
+    }
+  }
+  for (int i = 1; i < stacks; ++i) {
+    for (int j = 0; j < slices; ++j) {
+      add(i, j);
+      add(i, j + 1);
+    }
+  }
+  draw_with_normals(true, xyz.data(), normals.data(), static_cast<int>(xyz.size() / 3));
+}

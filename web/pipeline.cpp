@@ -1,0 +1,206 @@
+#include "web/pipeline.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+float &at(Mat4 &a, int row, int column) { return a.m[column * 4 + row]; }
+float at(const Mat4 &a, int row, int column) { return a.m[column * 4 + row]; }
+
+float dot3(const float a[3], const float b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+void normalise3(float v[3]) {
+  const float length = std::sqrt(dot3(v, v));
+  if (length > 0) {
+    for (int i = 0; i < 3; ++i) v[i] /= length;
+  }
+}
+
+float clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
+
+}  // namespace
+
+Mat4 mat_identity() {
+  Mat4 a{};
+  for (int i = 0; i < 4; ++i) at(a, i, i) = 1;
+  return a;
+}
+
+Mat4 mat_multiply(const Mat4 &a, const Mat4 &b) {
+  Mat4 c{};
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      float sum = 0;
+      for (int k = 0; k < 4; ++k) sum += at(a, row, k) * at(b, k, column);
+      at(c, row, column) = sum;
+    }
+  }
+  return c;
+}
+
+Mat4 mat_translate(float x, float y, float z) {
+  Mat4 a = mat_identity();
+  at(a, 0, 3) = x;
+  at(a, 1, 3) = y;
+  at(a, 2, 3) = z;
+  return a;
+}
+
+Mat4 mat_scale(float x, float y, float z) {
+  Mat4 a = mat_identity();
+  at(a, 0, 0) = x;
+  at(a, 1, 1) = y;
+  at(a, 2, 2) = z;
+  return a;
+}
+
+// R = u u^T + cos(angle) (I - u u^T) + sin(angle) S, for the unit axis u and
+// its cross-product matrix S.
+Mat4 mat_rotate(float degrees, float x, float y, float z) {
+  float u[3] = {x, y, z};
+  normalise3(u);
+  const float radians = degrees * static_cast<float>(M_PI) / 180.0f;
+  const float c = std::cos(radians), s = std::sin(radians);
+  const float cross[3][3] = {{0, -u[2], u[1]}, {u[2], 0, -u[0]}, {-u[1], u[0], 0}};
+  Mat4 a = mat_identity();
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      const float uu = u[row] * u[column];
+      at(a, row, column) = uu + c * ((row == column ? 1 : 0) - uu) + s * cross[row][column];
+    }
+  }
+  return a;
+}
+
+Mat4 mat_frustum(double left, double right, double bottom, double top, double near_plane,
+                 double far_plane) {
+  Mat4 a{};
+  at(a, 0, 0) = static_cast<float>(2 * near_plane / (right - left));
+  at(a, 0, 2) = static_cast<float>((right + left) / (right - left));
+  at(a, 1, 1) = static_cast<float>(2 * near_plane / (top - bottom));
+  at(a, 1, 2) = static_cast<float>((top + bottom) / (top - bottom));
+  at(a, 2, 2) = static_cast<float>(-(far_plane + near_plane) / (far_plane - near_plane));
+  at(a, 2, 3) = static_cast<float>(-2 * far_plane * near_plane / (far_plane - near_plane));
+  at(a, 3, 2) = -1;
+  return a;
+}
+
+Vec4 mat_apply(const Mat4 &a, const Vec4 &v) {
+  const float in[4] = {v.x, v.y, v.z, v.w};
+  float out[4];
+  for (int row = 0; row < 4; ++row) {
+    out[row] = at(a, row, 0) * in[0] + at(a, row, 1) * in[1] + at(a, row, 2) * in[2] +
+               at(a, row, 3) * in[3];
+  }
+  return {out[0], out[1], out[2], out[3]};
+}
+
+// The inverse transpose of the upper 3 x 3 is its cofactor matrix over its
+// determinant; out is row by row.
+void normal_matrix(const Mat4 &a, float out[9]) {
+  auto e = [&](int row, int column) { return at(a, row, column); };
+  float cofactor[3][3];
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      const int r0 = (row + 1) % 3, r1 = (row + 2) % 3;
+      const int c0 = (column + 1) % 3, c1 = (column + 2) % 3;
+      cofactor[row][column] = e(r0, c0) * e(r1, c1) - e(r0, c1) * e(r1, c0);
+    }
+  }
+  const float det = e(0, 0) * cofactor[0][0] + e(0, 1) * cofactor[0][1] + e(0, 2) * cofactor[0][2];
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      out[row * 3 + column] = det != 0 ? cofactor[row][column] / det : 0;
+    }
+  }
+}
+
+Vec4 light_vertex(const Material &material, const Light *lights, int light_count,
+                  const Vec4 &global_ambient, const float n[3], const Vec4 &eye_position) {
+  float c[3] = {material.emission.x + material.ambient.x * global_ambient.x,
+                material.emission.y + material.ambient.y * global_ambient.y,
+                material.emission.z + material.ambient.z * global_ambient.z};
+  for (int i = 0; i < light_count; ++i) {
+    const Light &l = lights[i];
+    if (!l.enabled) continue;
+    float vp[3] = {l.position.x, l.position.y, l.position.z};
+    if (l.position.w != 0) {
+      for (int k = 0; k < 3; ++k) {
+        vp[k] = vp[k] / l.position.w - (&eye_position.x)[k] / eye_position.w;
+      }
+    }
+    normalise3(vp);
+    c[0] += material.ambient.x * l.ambient.x;
+    c[1] += material.ambient.y * l.ambient.y;
+    c[2] += material.ambient.z * l.ambient.z;
+    const float n_dot_vp = dot3(n, vp);
+    if (n_dot_vp <= 0) continue;
+    float h[3] = {vp[0], vp[1], vp[2] + 1};  // the viewer at infinity along +z
+    normalise3(h);
+    const float n_dot_h = std::max(0.0f, dot3(n, h));
+    const float shine = n_dot_h > 0 ? std::pow(n_dot_h, material.shininess) : 0;
+    c[0] += n_dot_vp * material.diffuse.x * l.diffuse.x + shine * material.specular.x * l.specular.x;
+    c[1] += n_dot_vp * material.diffuse.y * l.diffuse.y + shine * material.specular.y * l.specular.y;
+    c[2] += n_dot_vp * material.diffuse.z * l.diffuse.z + shine * material.specular.z * l.specular.z;
+  }
+  return {clamp01(c[0]), clamp01(c[1]), clamp01(c[2]), clamp01(material.diffuse.w)};
+}
+
+int nearest_power_of_two(int side) {
+  int p = 1;
+  while (p * 2 <= side) p *= 2;
+  return side - p < p * 2 - side ? p : p * 2;
+}
+
+namespace {
+
+// Scales `lines` lines of `length` pixels to `new_length` pixels. Pixel k of
+// line r is at (r * line_in + k * step) pixels in `in`, pixel i of line r at
+// (r * line_out + i * step) in `out`.
+void scale_lines(const std::vector<float> &in, std::vector<float> &out, int length,
+                 int new_length, int lines, int channels, int step, int line_in, int line_out) {
+  const double ratio = static_cast<double>(length) / new_length;
+  for (int r = 0; r < lines; ++r) {
+    for (int ch = 0; ch < channels; ++ch) {
+      auto src = [&](int k) {
+        return in[(static_cast<size_t>(r) * line_in + static_cast<size_t>(k) * step) * channels + ch];
+      };
+      for (int i = 0; i < new_length; ++i) {
+        double value = 0;
+        if (new_length <= length) {
+          // Box: the average over this pixel's span of the source, the pixels
+          // at its ends weighed by the share they lie in it.
+          const double from = i * ratio, to = (i + 1) * ratio;
+          for (int k = static_cast<int>(from); k < length && k < to; ++k) {
+            value += src(k) * (std::min<double>(k + 1, to) - std::max<double>(k, from));
+          }
+          value /= ratio;
+        } else {
+          const double x = std::max(0.0, std::min(length - 1.0, (i + 0.5) * ratio - 0.5));
+          const int k = static_cast<int>(x);
+          const double f = x - k;
+          value = src(k) * (1 - f) + src(std::min(k + 1, length - 1)) * f;
+        }
+        out[(static_cast<size_t>(r) * line_out + static_cast<size_t>(i) * step) * channels + ch] =
+            static_cast<float>(value);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<unsigned char> scale_image(const unsigned char *pixels, int w, int h, int channels,
+                                       int new_w, int new_h) {
+  std::vector<float> in(pixels, pixels + static_cast<size_t>(w) * h * channels);
+  std::vector<float> wide(static_cast<size_t>(new_w) * h * channels);
+  scale_lines(in, wide, w, new_w, h, channels, 1, w, new_w);
+  std::vector<float> done(static_cast<size_t>(new_w) * new_h * channels);
+  scale_lines(wide, done, h, new_h, new_w, channels, new_w, 1, 1);
+  std::vector<unsigned char> out(done.size());
+  for (size_t i = 0; i < done.size(); ++i) {
+    out[i] = static_cast<unsigned char>(std::lround(std::min(255.0f, std::max(0.0f, done[i]))));
+  }
+  return out;
+}

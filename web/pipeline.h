@@ -1,0 +1,61 @@
+// The fixed-function arithmetic of GL 1.1 that the browser lacks: matrices
+// as GL keeps them, lighting of one vertex by the GL 1.1 equations, and the
+// image scaling of gluBuild2DMipmaps. Pure functions of plain numbers, so
+// they build and are tested natively as well as in the browser.
+#ifndef WEB_PIPELINE_H
+#define WEB_PIPELINE_H
+
+#include <vector>
+
+// A 4 x 4 matrix in GL's order: column by column.
+struct Mat4 {
+  float m[16];
+};
+
+struct Vec4 {
+  float x, y, z, w;
+};
+
+Mat4 mat_identity();
+// a * b, as glMultMatrix multiplies the current matrix a by b.
+Mat4 mat_multiply(const Mat4 &a, const Mat4 &b);
+Mat4 mat_translate(float x, float y, float z);
+Mat4 mat_scale(float x, float y, float z);
+// A rotation of `degrees` about the axis (x, y, z), as glRotatef.
+Mat4 mat_rotate(float degrees, float x, float y, float z);
+Mat4 mat_frustum(double left, double right, double bottom, double top, double near_plane,
+                 double far_plane);
+Vec4 mat_apply(const Mat4 &a, const Vec4 &v);
+// The upper 3 x 3 of the inverse transpose of a, which carries normals into
+// eye space; its result is not renormalised.
+void normal_matrix(const Mat4 &a, float out[9]);
+
+// One light, as glLight leaves it: the position is already in eye space.
+struct Light {
+  bool enabled;
+  Vec4 ambient, diffuse, specular, position;
+};
+
+struct Material {
+  Vec4 ambient, diffuse, specular, emission;
+  float shininess;
+};
+
+// The colour GL 1.1 computes for a vertex with the eye-space normal n (as
+// transformed, not renormalised): emission, the global ambient times the
+// material's ambient, and for each enabled light its ambient, diffuse and
+// specular terms, with the viewer at infinity along +z. Clamped to 0..1;
+// alpha is the diffuse alpha.
+Vec4 light_vertex(const Material &material, const Light *lights, int light_count,
+                  const Vec4 &global_ambient, const float n[3], const Vec4 &eye_position);
+
+// gluBuild2DMipmaps' choice of size for a side: the nearest power of two
+// (the larger one on a tie).
+int nearest_power_of_two(int side);
+// Scales an image of `channels` bytes a pixel, rows packed, from w x h to
+// new_w x new_h: a box filter along a side that shrinks, linear
+// interpolation along a side that grows.
+std::vector<unsigned char> scale_image(const unsigned char *pixels, int w, int h, int channels,
+                                       int new_w, int new_h);
+
+#endif
