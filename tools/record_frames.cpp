@@ -4,9 +4,13 @@
 // per viewer (record_roomtour, record_planets) against its scene; run it on
 // an X display (Xvfb) from the project folder, since roomtour reads ./img/.
 //
-//   record_<viewer> OUT_PREFIX FRAMES STEPS_PER_FRAME [KEYS]
+//   record_<viewer> OUT_PREFIX FRAMES STEPS_PER_FRAME [KEYS [MENU_VALUE...]]
 //
-// KEYS are typed once before the first frame; frames go to OUT_PREFIX000.ppm on.
+// KEYS are typed once before the first frame, then the menu entries of the
+// given values are chosen; frames go to OUT_PREFIX000.ppm on.
+// The camera after the keys is printed, each number to the float, as
+// "x y z theta pitch".
+#include "viewer/camera.h"
 #include "viewer/frame.h"
 
 #include <GL/glut.h>
@@ -20,6 +24,7 @@
 void init();
 void reshape(int width, int height);
 void keypress(unsigned char key, int x, int y);
+void menuFunction(int value);
 void draw_frame();
 void VIEWER_IDLE();
 
@@ -48,7 +53,8 @@ bool write_frame(const std::string &path) {
 int main(int argc, char **argv) {
   open_window(&argc, argv, GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH, "record");
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s OUT_PREFIX FRAMES STEPS_PER_FRAME [KEYS]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s OUT_PREFIX FRAMES STEPS_PER_FRAME [KEYS [MENU_VALUE...]]\n",
+                 argv[0]);
     return 2;
   }
   const std::string prefix = argv[1];
@@ -59,6 +65,9 @@ int main(int argc, char **argv) {
   for (const char *key = argc > 4 ? argv[4] : ""; *key; ++key) {
     keypress(static_cast<unsigned char>(*key), 0, 0);
   }
+  for (int i = 5; i < argc; ++i) menuFunction(std::atoi(argv[i]));
+  std::printf("%.9g %.9g %.9g %.9g %.9g\n", camera_x, camera_y, camera_z, camera_theta,
+              camera_pitch);
   for (int frame = 0; frame < frames; ++frame) {
     draw_frame();
     char name[16];

@@ -204,3 +204,53 @@ std::vector<unsigned char> scale_image(const unsigned char *pixels, int w, int h
   }
   return out;
 }
+
+namespace {
+
+float near_distance(const DrawVertex &v) { return v.clip[2] + v.clip[3]; }
+
+DrawVertex between(const DrawVertex &a, const DrawVertex &b, float t) {
+  DrawVertex v;
+  for (int i = 0; i < 4; ++i) v.clip[i] = a.clip[i] + t * (b.clip[i] - a.clip[i]);
+  for (int i = 0; i < 4; ++i) v.colour[i] = a.colour[i] + t * (b.colour[i] - a.colour[i]);
+  for (int i = 0; i < 2; ++i) v.st[i] = a.st[i] + t * (b.st[i] - a.st[i]);
+  return v;
+}
+
+// Where the edge from a to b meets the near plane.
+DrawVertex on_plane(const DrawVertex &a, const DrawVertex &b) {
+  const float da = near_distance(a), db = near_distance(b);
+  return between(a, b, da / (da - db));
+}
+
+}  // namespace
+
+std::vector<DrawVertex> clip_near(const std::vector<DrawVertex> &in, bool lines) {
+  std::vector<DrawVertex> out;
+  const size_t size = lines ? 2 : 3;
+  for (size_t first = 0; first + size <= in.size(); first += size) {
+    const DrawVertex *p = &in[first];
+    if (lines) {
+      const bool a_in = near_distance(p[0]) >= 0, b_in = near_distance(p[1]) >= 0;
+      if (!a_in && !b_in) continue;
+      out.push_back(a_in ? p[0] : on_plane(p[0], p[1]));
+      out.push_back(b_in ? p[1] : on_plane(p[0], p[1]));
+      continue;
+    }
+    // The triangle's polygon in front of the plane, then a fan of it.
+    DrawVertex polygon[4];
+    int n = 0;
+    for (int k = 0; k < 3; ++k) {
+      const DrawVertex &a = p[k], &b = p[(k + 1) % 3];
+      const bool a_in = near_distance(a) >= 0, b_in = near_distance(b) >= 0;
+      if (a_in) polygon[n++] = a;
+      if (a_in != b_in) polygon[n++] = on_plane(a, b);
+    }
+    for (int k = 1; k + 1 < n; ++k) {
+      out.push_back(polygon[0]);
+      out.push_back(polygon[k]);
+      out.push_back(polygon[k + 1]);
+    }
+  }
+  return out;
+}

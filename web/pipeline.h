@@ -30,6 +30,20 @@ Vec4 mat_apply(const Mat4 &a, const Vec4 &v);
 // eye space; its result is not renormalised.
 void normal_matrix(const Mat4 &a, float out[9]);
 
+// A vertex as drawn: clip-space position, colour, texture coordinate.
+struct DrawVertex {
+  float clip[4];
+  float colour[4];
+  float st[2];
+};
+
+// Cuts triangles (every three vertices) or lines (every two) at GL's near
+// plane, z = -w, keeping what lies in front; the vertices made on the plane
+// carry every value interpolated as GL's clipping does. WebGL would clip them
+// too, but a vertex in the eye's own plane (w = 0) is not drawn faithfully
+// there.
+std::vector<DrawVertex> clip_near(const std::vector<DrawVertex> &in, bool lines);
+
 // One light, as glLight leaves it: the position is already in eye space.
 struct Light {
   bool enabled;

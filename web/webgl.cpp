@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -134,8 +135,10 @@ void webgl_texture_image(int level, int width, int height, unsigned int format,
 }
 
 void webgl_draw(bool lines, const DrawVertex *vertices, int count, bool textured) {
-  if (count == 0) return;
-  emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(DrawVertex), vertices, GL_STREAM_DRAW);
+  const std::vector<DrawVertex> drawn = clip_near({vertices, vertices + count}, lines);
+  if (drawn.empty()) return;
+  emscripten_glBufferData(GL_ARRAY_BUFFER, drawn.size() * sizeof(DrawVertex), drawn.data(),
+                          GL_STREAM_DRAW);
   emscripten_glUniform1i(textured_uniform, textured ? 1 : 0);
-  emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
+  emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, static_cast<GLsizei>(drawn.size()));
 }

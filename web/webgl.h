@@ -4,12 +4,8 @@
 #ifndef WEB_WEBGL_H
 #define WEB_WEBGL_H
 
-// A vertex as drawn: clip-space position, colour, texture coordinate.
-struct DrawVertex {
-  float clip[4];
-  float colour[4];
-  float st[2];
-};
+#include "web/pipeline.h"
+
 
 // Creates the WebGL context on #canvas, with a depth buffer if asked.
 void webgl_start(bool depth);

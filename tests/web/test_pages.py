@@ -1,0 +1,235 @@
+"""The browser pages in headless Chromium, against the desktop programs.
+
+Each page is loaded from a local server and driven as a person would (keys
+on the clicked canvas, the right-button menu); its canvas is compared with
+the desktop's picture at the same pose, drawn in the same run on Mesa under
+Xvfb by the same scene code, and its camera and speed with the desktop's to
+the float. Every wait polls the page's frame count until a generous deadline.
+
+Runs with Debian's python3 (Selenium, chromium-driver): scripts/web test.
+"""
+import base64
+import functools
+import http.server
+import os
+import subprocess
+import sys
+import tempfile
+import threading
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
+from xsession import BIN_DIR, SOURCE_DIR, TITLES, Picture, XServer, wait_for  # noqa: E402
+
+WEB_DIR = os.environ.get("VIEWER_WEB_DIR", os.path.join(os.path.dirname(__file__), "../../build-web/bin"))
+TOOLS_DIR = os.path.join(BIN_DIR, "..", "tools")
+IMAGES = ["carpet", "b2_rock", "closet", "bookshelf", "quilt", "officebk", "officert", "greenup",
+          "comp_desk", "door"]
+# The poses compared, as the keys that reach them from the start; the fan is
+# out of view in each. The steep one looks down at the screen and the quilt,
+# whose tints show only where the pictures get light.
+ROOM_POSES = {"start": "", "turned": "j" * 16, "steep": "j" * 16 + "a" * 15 + "f" * 35 + "i" * 8}
+PLANETS_POSES = {"start": "", "above": "f" * 100 + "iiii"}
+
+
+class Page:
+    """A page of build-web/bin in the browser."""
+
+    def __init__(self, driver, url):
+        self.driver = driver
+        driver.get(url)
+        self.wait_frames(2)
+        self.canvas = driver.find_element(By.ID, "canvas")
+        ActionChains(driver).move_to_element_with_offset(self.canvas, -240, -240).click().perform()
+
+    def frames(self):
+        return self.driver.execute_script(
+            "return window.Module && Module.calledRun ? Module._web_frames() : 0")
+
+    def wait_frames(self, count, after=0):
+        """Until `count` more frames than `after` have been drawn."""
+        return wait_for("frame %d of the page" % (after + count), lambda: self.frames() >= after + count)
+
+    def keys(self, text):
+        before = self.frames()
+        ActionChains(self.driver).send_keys(text).perform()
+        self.wait_frames(2, before)
+
+    def choose(self, label):
+        ActionChains(self.driver).context_click(self.canvas).perform()
+        entry = wait_for("the menu entry " + label, lambda: [
+            e for e in self.driver.find_elements(By.CSS_SELECTOR, "#menu li") if e.text == label])
+        before = self.frames()
+        entry[0].click()
+        self.wait_frames(2, before)
+
+    def menu_labels(self):
+        return [e.get_attribute("textContent")
+                for e in self.driver.find_elements(By.CSS_SELECTOR, "#menu li")]
+
+    def read(self, symbol, kind="HEAPF32"):
+        """A variable of the program, by its exported symbol."""
+        return self.driver.execute_script(
+            "return %s[Module._%s >> 2]" % (kind, symbol))
+
+    def camera(self):
+        return ["%.9g" % self.read(v) for v in
+                ("camera_x", "camera_y", "camera_z", "camera_theta", "camera_pitch")]
+
+    def messages(self):
+        return self.driver.find_element(By.ID, "messages").get_attribute("textContent")
+
+    def picture(self):
+        data = self.driver.execute_script("""
+            var c = document.getElementById('canvas');
+            var t = document.createElement('canvas');
+            t.width = c.width; t.height = c.height;
+            var g = t.getContext('2d');
+            g.drawImage(c, 0, 0);
+            var d = g.getImageData(0, 0, t.width, t.height).data, s = '';
+            for (var i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
+            return [t.width, t.height, btoa(s)];""")
+        header = b"P6 %d %d 255\n" % (data[0], data[1])
+        return Picture(header + base64.b64decode(data[2]))
+
+
+def desktop(server, name, keys, menu=()):
+    """The desktop scene's camera after the keys and menu choices, to the
+    float, and its picture then: drawn on Mesa by the scene's own code (the
+    record tool), with keypress and menuFunction called as GLUT calls them."""
+    with tempfile.TemporaryDirectory() as folder:
+        out = subprocess.run([os.path.join(TOOLS_DIR, "record_" + name), folder + "/frame", "1", "0",
+                              keys, *map(str, menu)], cwd=SOURCE_DIR, env=server.env,
+                             capture_output=True, text=True, check=True, timeout=60)
+        with open(folder + "/frame000.ppm", "rb") as frame:
+            return out.stdout.split(), Picture(frame.read())
+
+
+def share_within(a, b, tolerance):
+    """The share of pixels whose channels all differ by at most `tolerance`."""
+    same = sum(1 for i in range(0, len(a.rgb), 3)
+               if max(abs(a.rgb[i + k] - b.rgb[i + k]) for k in range(3)) <= tolerance)
+    return same / (a.width * a.height)
+
+
+def lit_found_in(a, b, lit=40, tolerance=48):
+    """The share of a's lit pixels (a channel above `lit`) that have a pixel of
+    about the same colour in b at most one pixel away."""
+    found = total = 0
+    for y in range(a.height):
+        for x in range(a.width):
+            p = a.pixel(x, y)
+            if max(p) <= lit:
+                continue
+            total += 1
+            found += any(
+                max(abs(p[k] - q[k]) for k in range(3)) <= tolerance
+                for q in (b.pixel(x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)
+                          if 0 <= x + dx < b.width and 0 <= y + dy < b.height))
+    return found / max(total, 1)
+
+
+class Pages(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        handler = functools.partial(Quiet, directory=WEB_DIR)
+        cls.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=cls.httpd.serve_forever, daemon=True).start()
+        cls.base = "http://127.0.0.1:%d/" % cls.httpd.server_address[1]
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        cls.profile = tempfile.TemporaryDirectory()
+        for flag in ("--headless=new", "--no-sandbox", "--use-angle=swiftshader",
+                     "--enable-unsafe-swiftshader", "--no-first-run", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--window-size=800,800",
+                     "--user-data-dir=" + cls.profile.name):
+            options.add_argument(flag)
+        cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        cls.server = XServer()
+        cls.figures = []
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.httpd.shutdown()
+        cls.server.stop()
+        cls.profile.cleanup()
+        print("\n" + "\n".join(cls.figures), file=sys.stderr)
+
+    def open(self, page):
+        return Page(self.driver, self.base + page)
+
+    def test_roomtour_matches_the_desktop_at_each_pose(self):
+        for pose, keys in ROOM_POSES.items():
+            page = self.open("roomtour.html")
+            page.keys(keys)
+            camera, picture = desktop(self.server, "roomtour", keys)
+            self.assertEqual(page.camera(), camera, pose)
+            share = share_within(page.picture(), picture, 8)
+            self.figures.append("roomtour %s: %.2f %% of pixels within 8 levels" % (pose, 100 * share))
+            self.assertGreaterEqual(share, 0.98, pose)
+
+    def test_planets_matches_the_desktop_frozen_at_each_pose(self):
+        for pose, keys in PLANETS_POSES.items():
+            page = self.open("planets.html")
+            page.keys(keys)
+            page.choose("(Un)Freeze Planets")
+            camera, picture = desktop(self.server, "planets", keys, menu=[2])
+            self.assertEqual(page.camera(), camera, pose)
+            web = page.picture()
+            shares = lit_found_in(web, picture), lit_found_in(picture, web)
+            self.figures.append("planets %s: %.2f %% of the page's lit pixels found on the desktop, "
+                                "%.2f %% the other way" % (pose, 100 * shares[0], 100 * shares[1]))
+            self.assertGreaterEqual(min(shares), 0.98, pose)
+
+    def test_keys_and_menus_do_what_they_do_on_the_desktop(self):
+        room_keys = "wwwAAdffvJJjlliKK]]w{j}}}Lsx1~[[[w"
+        page = self.open("roomtour.html")
+        self.assertEqual(self.driver.title, TITLES["roomtour"])
+        self.assertEqual(page.menu_labels(), ["Reset view"])
+        page.keys(room_keys)
+        self.assertEqual(page.camera(), desktop(self.server, "roomtour", room_keys)[0])
+        steps = page.read("move_speed"), page.read("turn_speed")
+        page.choose("Reset view")
+        self.assertEqual(page.camera(), ["0", "0", "5", "0", "0"])
+        self.assertEqual((page.read("move_speed"), page.read("turn_speed")), steps)
+
+        planet_keys = "wasdfvjlikWASDFVJLIK" * 3 + "x[{"
+        page = self.open("planets.html")
+        self.assertEqual(self.driver.title, TITLES["planets"])
+        self.assertEqual(page.menu_labels(), ["Reset view", "(Un)Freeze Planets", "Speed up 2x",
+                                              "Slow down 1/2x", "Normal speed"])
+        page.keys(planet_keys)
+        self.assertEqual(page.camera(), desktop(self.server, "planets", planet_keys)[0])
+        for label, speed in (("Speed up 2x", 2), ("Speed up 2x", 4), ("Slow down 1/2x", 2),
+                             ("Normal speed", 1)):
+            page.choose(label)
+            self.assertEqual(page.read("speed"), speed, label)
+        page.choose("(Un)Freeze Planets")
+        self.assertEqual(page.read("freeze_planets", "HEAP32"), 1)
+        page.choose("Reset view")
+        self.assertEqual(page.camera(), ["0", "0", "25", "0", "0"])
+
+    def test_roomtour_without_its_pictures_says_so_and_draws_the_bare_room(self):
+        page = self.open("roomtour.html?noimages")
+        expected = "".join("Error reading ./img/%s.tga" % name for name in IMAGES)
+        self.assertEqual(wait_for("the ten messages", lambda: page.messages() == expected and
+                                  page.messages()), expected)
+        picture = page.picture()
+        self.assertGreater(picture.lit_share(), 0.9)
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+
+    def log_message(self, *args):
+        pass
+
+
+if __name__ == "__main__":
+    unittest.main()
