@@ -103,15 +103,74 @@ void sphere_point(int i, int stacks, int j, int slices, float out[3]) {
   out[2] = static_cast<float>(std::cos(down));
 }
 
-// Appends point (i, j) of the sphere of `radius`: its position and normal.
-void add_point(std::vector<float> &xyz, std::vector<float> &normals, double radius, int i,
-               int stacks, int j, int slices) {
-  float n[3];
-  sphere_point(i, stacks, j, slices, n);
-  for (float c : n) {
-    normals.push_back(c);
-    xyz.push_back(static_cast<float>(c * radius));
+// A sphere's points in drawing order, as unit normals; scaled by the radius
+// they are the positions. Kept for the last tessellation asked for, since a
+// viewer draws the same spheres every frame.
+struct SphereMesh {
+  bool wire;
+  int slices, stacks;
+  std::vector<float> normals;
+};
+
+const std::vector<float> &sphere_normals(bool wire, int slices, int stacks) {
+  static SphereMesh meshes[2] = {{false, 0, 0, {}}, {true, 0, 0, {}}};
+  SphereMesh &mesh = meshes[wire ? 1 : 0];
+  if (mesh.slices == slices && mesh.stacks == stacks) return mesh.normals;
+  mesh.slices = slices;
+  mesh.stacks = stacks;
+  mesh.normals.clear();
+  auto add = [&](int i, int j) {
+    float n[3];
+    sphere_point(i, stacks, j, slices, n);
+    mesh.normals.insert(mesh.normals.end(), n, n + 3);
+  };
+  if (wire) {
+    // Each slice from pole to pole, then a closed ring at each stack between.
+    for (int j = 0; j < slices; ++j) {
+      for (int i = 0; i < stacks; ++i) {
+        add(i, j);
+        add(i + 1, j);
+      }
+    }
+    for (int i = 1; i < stacks; ++i) {
+      for (int j = 0; j < slices; ++j) {
+        add(i, j);
+        add(i, j + 1);
+      }
+    }
+    return mesh.normals;
   }
+  // Triangles from the +z pole down: a fan round each pole, two triangles a
+  // slice between neighbouring stacks.
+  for (int j = 0; j < slices; ++j) {
+    add(1, j);
+    add(0, j);
+    add(1, j + 1);
+  }
+  for (int i = 1; i + 1 < stacks; ++i) {
+    for (int j = 0; j < slices; ++j) {
+      add(i + 1, j);
+      add(i, j);
+      add(i + 1, j + 1);
+      add(i + 1, j + 1);
+      add(i, j);
+      add(i, j + 1);
+    }
+  }
+  for (int j = 0; j < slices; ++j) {
+    add(stacks, j);
+    add(stacks - 1, j);
+    add(stacks - 1, j + 1);
+  }
+  return mesh.normals;
+}
+
+void draw_sphere(bool wire, double radius, int slices, int stacks) {
+  if (slices < 2 || stacks < 2) return;
+  const std::vector<float> &normals = sphere_normals(wire, slices, stacks);
+  std::vector<float> xyz(normals.size());
+  for (size_t k = 0; k < normals.size(); ++k) xyz[k] = static_cast<float>(normals[k] * radius);
+  draw_with_normals(wire, xyz.data(), normals.data(), static_cast<int>(normals.size() / 3));
 }
 
 }  // namespace
@@ -207,51 +266,7 @@ void glutSolidCube(double size) {
   draw_with_normals(false, xyz.data(), normals.data(), 36);
 }
 
-// Triangles from the +z pole down: a fan round each pole, two triangles a
-// slice between neighbouring stacks; each point's normal points outwards.
-void glutSolidSphere(double radius, int slices, int stacks) {
-  if (slices < 2 || stacks < 2) return;
-  std::vector<float> xyz, normals;
-  auto add = [&](int i, int j) { add_point(xyz, normals, radius, i, stacks, j, slices); };
-  for (int j = 0; j < slices; ++j) {
-    add(1, j);
-    add(0, j);
-    add(1, j + 1);
-  }
-  for (int i = 1; i + 1 < stacks; ++i) {
-    for (int j = 0; j < slices; ++j) {
-      add(i + 1, j);
-      add(i, j);
-      add(i + 1, j + 1);
-      add(i + 1, j + 1);
-      add(i, j);
-      add(i, j + 1);
-    }
-  }
-  for (int j = 0; j < slices; ++j) {
-    add(stacks, j);
-    add(stacks - 1, j);
-    add(stacks - 1, j + 1);
-  }
-  draw_with_normals(false, xyz.data(), normals.data(), static_cast<int>(xyz.size() / 3));
-}
-
-// Each slice from pole to pole, then a closed ring at each stack between.
-void glutWireSphere(double radius, int slices, int stacks) {
-  if (slices < 2 || stacks < 2) return;
-  std::vector<float> xyz, normals;
-  auto add = [&](int i, int j) { add_point(xyz, normals, radius, i, stacks, j, slices); };
-  for (int j = 0; j < slices; ++j) {
-    for (int i = 0; i < stacks; ++i) {
-      add(i, j);
-      add(i + 1, j);
-    }
-  }
-  for (int i = 1; i < stacks; ++i) {
-    for (int j = 0; j < slices; ++j) {
-      add(i, j);
-      add(i, j + 1);
-    }
-  }
-  draw_with_normals(true, xyz.data(), normals.data(), static_cast<int>(xyz.size() / 3));
-}
+// Points of a sphere about the z axis, from the +z pole down; each point's
+// normal points outwards.
+void glutSolidSphere(double radius, int slices, int stacks) { draw_sphere(false, radius, slices, stacks); }
+void glutWireSphere(double radius, int slices, int stacks) { draw_sphere(true, radius, slices, stacks); }

@@ -3,6 +3,7 @@
 #include <emscripten/html5.h>
 #include <webgl/webgl1.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <map>
@@ -135,10 +136,17 @@ void webgl_texture_image(int level, int width, int height, unsigned int format,
 }
 
 void webgl_draw(bool lines, const DrawVertex *vertices, int count, bool textured) {
-  const std::vector<DrawVertex> drawn = clip_near({vertices, vertices + count}, lines);
-  if (drawn.empty()) return;
-  emscripten_glBufferData(GL_ARRAY_BUFFER, drawn.size() * sizeof(DrawVertex), drawn.data(),
-                          GL_STREAM_DRAW);
+  std::vector<DrawVertex> cut;
+  const bool in_front = std::all_of(vertices, vertices + count, [](const DrawVertex &v) {
+    return v.clip[2] + v.clip[3] >= 0;
+  });
+  if (!in_front) {
+    cut = clip_near({vertices, vertices + count}, lines);
+    vertices = cut.data();
+    count = static_cast<int>(cut.size());
+  }
+  if (count == 0) return;
+  emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(DrawVertex), vertices, GL_STREAM_DRAW);
   emscripten_glUniform1i(textured_uniform, textured ? 1 : 0);
-  emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, static_cast<GLsizei>(drawn.size()));
+  emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }
