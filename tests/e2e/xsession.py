@@ -3,6 +3,10 @@
 Each XServer is a display of its own, so tests can run side by side and never
 send keys or clicks to a desktop. Screenshots are read with ImageMagick's
 `import`, keys and clicks sent with xdotool.
+
+Nothing here sleeps for a fixed time: every wait polls for what it needs (a
+window, a first frame, a changed or a still picture, the menu, a line of
+output) until a generous deadline, so a busy machine is only slower.
 """
 import os
 import re
@@ -12,9 +16,14 @@ import time
 
 BIN_DIR = os.environ.get("VIEWER_BIN_DIR", os.path.join(os.path.dirname(__file__), "../../build/bin"))
 SOURCE_DIR = os.environ.get("VIEWER_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "../.."))
+# Each program's window title and the number of entries in its menu.
+TITLES = {"roomtour": "HARQ514 Final Project", "planets": "Quibblerama!"}
+MENU_ENTRIES = {"roomtour": 1, "planets": 5}
+# freeglut's menu: entries share its height equally inside a border this wide.
+MENU_BORDER = 2
 
 
-def wait_for(what, probe, timeout=20.0, interval=0.1):
+def wait_for(what, probe, timeout=30.0, interval=0.02):
     """Calls probe until it returns something true; fails after timeout seconds."""
     deadline = time.monotonic() + timeout
     while True:
@@ -22,28 +31,55 @@ def wait_for(what, probe, timeout=20.0, interval=0.1):
         if value:
             return value
         if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
+            raise AssertionError("timed out after %g s waiting for %s" % (timeout, what))
         time.sleep(interval)
+
+
+def display_free(number):
+    """No X server holds the display: no lock file, no socket file and no
+    abstract socket. Abstract sockets are shared by every root on the machine
+    (a chroot's and the host's) where the files are not, and clients try
+    them first, so all three are checked."""
+    if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
+        return False
+    try:
+        with open("/proc/net/unix") as sockets:
+            return not any(line.rstrip().endswith("@/tmp/.X11-unix/X%d" % number) for line in sockets)
+    except OSError:
+        return True
 
 
 class XServer:
     def __init__(self, width=1024, height=768):
-        read_end, write_end = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height),
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number:
+        for number in range(20, 1000):
+            if not display_free(number):
+                continue
+            read_end, write_end = os.pipe()
+            self.process = subprocess.Popen(
+                ["Xvfb", ":%d" % number, "-displayfd", str(write_end), "-screen", "0",
+                 "%dx%dx24" % (width, height), "-nolisten", "tcp", "-noreset"],
+                pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            # Xvfb writes the number once it accepts clients, or exits if
+            # another server took the display meanwhile.
+            with os.fdopen(read_end) as pipe:
+                if pipe.readline().strip():
+                    break
+            self.process.wait()
+        else:
             raise RuntimeError("Xvfb did not start")
-        self.display = ":" + number
+        self.display = ":%d" % number
         self.env = dict(os.environ, DISPLAY=self.display)
 
     def run(self, *args, check=True):
         return subprocess.run(args, env=self.env, check=check, capture_output=True, text=True,
                               timeout=60).stdout
+
+    def geometry(self, window):
+        """x, y, width, height of a window's client area on the screen."""
+        values = dict(line.split("=", 1) for line in
+                      self.run("xdotool", "getwindowgeometry", "--shell", window).split())
+        return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
     def stop(self):
         self.process.terminate()
@@ -69,27 +105,31 @@ class Picture:
         i = (y * self.width + x) * 3
         return tuple(self.rgb[i:i + 3])
 
+    def lit_pixels(self, threshold=24):
+        """How many pixels have any channel above threshold."""
+        rgb = self.rgb
+        return sum(1 for i in range(0, len(rgb), 3) if max(rgb[i], rgb[i + 1], rgb[i + 2]) > threshold)
+
     def lit_share(self, threshold=24):
-        """The share of pixels with any channel above threshold."""
-        pixels = len(self.rgb) // 3
-        lit = sum(1 for i in range(0, len(self.rgb), 3)
-                  if max(self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]) > threshold)
-        return lit / pixels
+        return self.lit_pixels(threshold) / (self.width * self.height)
 
 
 class Program:
     """One of the viewers, started on an XServer in a working directory."""
 
-    def __init__(self, server, name, title, cwd=None, wrapper=(), timeout=20.0):
-        """`wrapper` goes before the program on its command line (valgrind, say)."""
+    def __init__(self, server, name, cwd=None, wrapper=(), timeout=30.0):
+        """`wrapper` goes before the program on its command line (valgrind, say);
+        `timeout` bounds every wait for the program."""
         self.server = server
-        self.title = title
+        self.title = TITLES[name]
+        self.entries = MENU_ENTRIES[name]
+        self.timeout = timeout
         self.out = tempfile.TemporaryFile()
         self.process = subprocess.Popen([*wrapper, os.path.join(BIN_DIR, name)],
                                         cwd=cwd or SOURCE_DIR, env=server.env, stdout=self.out,
                                         stderr=subprocess.DEVNULL)
-        self.window = wait_for("the window titled " + title, self._find_window, timeout)
-        wait_for("the window to be drawn", lambda: self._drawn(), timeout)
+        self.window = wait_for("the window titled " + self.title, self._find_window, timeout)
+        wait_for("the window's first frame", self._drawn, timeout)
 
     def _find_window(self):
         if self.process.poll() is not None:
@@ -99,11 +139,12 @@ class Program:
         return found[0] if found else None
 
     def _drawn(self):
+        """A mapped window stays black until the program's first frame."""
         try:
-            self.screenshot()
-            return True
+            rgb = self.screenshot().rgb
         except (subprocess.CalledProcessError, ValueError):
             return False
+        return rgb.count(0) < len(rgb)
 
     def alive(self):
         return self.process.poll() is None
@@ -112,10 +153,7 @@ class Program:
         return self.server.run("xdotool", "getwindowname", self.window).strip()
 
     def geometry(self):
-        """x, y, width, height of the window's client area on the screen."""
-        text = self.server.run("xdotool", "getwindowgeometry", "--shell", self.window)
-        values = dict(line.split("=", 1) for line in text.split())
-        return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+        return self.server.geometry(self.window)
 
     def keys(self, *names, delay=25):
         self.server.run("xdotool", "key", "--window", self.window, "--delay", str(delay), *names)
@@ -123,45 +161,75 @@ class Program:
     def type(self, text, delay=10):
         self.server.run("xdotool", "type", "--window", self.window, "--delay", str(delay), "--", text)
 
-    def choose(self, entry, entries):
-        """Selects menu entry number `entry` (from 0) of a menu with `entries` entries.
+    def _menu(self):
+        return self.server.run("xdotool", "search", "--onlyvisible", "--name", "freeglut menu",
+                               check=False).split()
+
+    def choose(self, entry):
+        """Selects menu entry number `entry` (from 0).
 
         A click of the right button opens freeglut's menu as a window of its
         own; a second click of the right button over an entry chooses it.
+        freeglut takes the entry from where that click lands, so the click
+        can follow as soon as the menu is on the screen: moving the pointer
+        first and waiting for the entry's highlight adds nothing, and under
+        valgrind the highlight is at times drawn minutes late.
         """
         x, y, width, height = self.geometry()
         self.server.run("xdotool", "mousemove", str(x + width // 2), str(y + height // 2),
-                        "click", "3")
-        menu = wait_for("the menu", lambda: self.server.run(
-            "xdotool", "search", "--onlyvisible", "--name", "freeglut menu", check=False).split())
-        values = dict(line.split("=", 1) for line in self.server.run(
-            "xdotool", "getwindowgeometry", "--shell", menu[0]).split())
-        mx, my, mh = int(values["X"]), int(values["Y"]), int(values["HEIGHT"])
-        border = 2
-        step = (mh - 2 * border) / entries
-        target_y = my + border + int(step * (entry + 0.5))
-        self.server.run("xdotool", "mousemove", str(mx + 20), str(target_y))
-        time.sleep(0.3)
-        self.server.run("xdotool", "click", "3")
-        wait_for("the menu to close", lambda: not self.server.run(
-            "xdotool", "search", "--onlyvisible", "--name", "freeglut menu", check=False).split())
+                        "click", "--delay", "0", "3")
+        menu = wait_for("the menu", self._menu, self.timeout)[0]
+        mx, my, _, mh = self.server.geometry(menu)
+        row = MENU_BORDER + int((mh - 2 * MENU_BORDER) / self.entries * (entry + 0.5))
+        self.server.run("xdotool", "mousemove", str(mx + 20), str(my + row),
+                        "click", "--delay", "0", "3")
+        wait_for("the menu to close", lambda: not self._menu(), self.timeout)
         # Park the pointer away from the window so it never hides part of a screenshot.
         self.server.run("xdotool", "mousemove", "0", "0")
 
     def screenshot_bytes(self):
-        return subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"], env=self.server.env,
-                              check=True, capture_output=True, timeout=60).stdout
+        return subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"],
+                              env=self.server.env, check=True, capture_output=True, timeout=60).stdout
 
     def screenshot(self):
         return Picture(self.screenshot_bytes())
 
-    def settle(self, seconds=0.5):
-        """Gives the program time to handle what it was sent and draw again."""
-        time.sleep(seconds)
+    def changed(self, before, what="the picture to change"):
+        """Polls until a screenshot differs from `before`; returns it."""
+        def probe():
+            picture = self.screenshot()
+            return picture if picture.rgb != before.rgb else None
+        return wait_for(what, probe, self.timeout)
+
+    def steady(self, what="the picture to hold still"):
+        """Polls until two screenshots in a row agree; returns the picture."""
+        last = [self.screenshot()]
+
+        def probe():
+            picture, previous = self.screenshot(), last[0]
+            last[0] = picture
+            return picture if picture.rgb == previous.rgb else None
+        return wait_for(what, probe, self.timeout)
+
+    def moved(self, before, what="the picture to change"):
+        """The still picture after one that differs from `before`: whatever
+        was sent has been handled and drawn."""
+        self.changed(before, what)
+        return self.steady()
 
     def output(self):
         self.out.seek(0)
         return self.out.read().decode("latin-1")
+
+    def output_when(self, expected):
+        """What the program has printed once it is `expected`, or once it
+        cannot become that or the deadline has passed."""
+        try:
+            wait_for("the output %r" % expected, lambda: not expected.startswith(self.output())
+                     or self.output() == expected, self.timeout)
+        except AssertionError:
+            pass
+        return self.output()
 
     def resize(self, width, height):
         self.server.run("xdotool", "windowsize", self.window, str(width), str(height))
