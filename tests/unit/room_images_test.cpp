@@ -1,6 +1,7 @@
 // roomtour's fan animation and its committed images.
 #include "loadtga/loadtga.h"
 #include "roomtour/room.h"
+#include "room_image_names.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,20 +15,13 @@
 namespace {
 
 TEST(Fan, TurnsOneDegreeAnIdleCallAndNeverStalls) {
-  fan_angle = 0;
-  rotate_fan();
-  EXPECT_EQ(fan_angle, 1.0f);
   fan_angle = 359;
   rotate_fan();
   EXPECT_EQ(fan_angle, 0.0f);
   // Well past 2^24 calls, where an angle that only grew would stop changing.
-  fan_angle = 0;
   const long calls = (1L << 24) + 100;
   for (long i = 0; i < calls; ++i) rotate_fan();
   EXPECT_EQ(fan_angle, static_cast<float>(calls % 360));
-  const float before = fan_angle;
-  rotate_fan();
-  EXPECT_EQ(fan_angle, before + 1);
 }
 
 std::vector<unsigned char> read_file(const std::string &path) {
@@ -35,16 +29,13 @@ std::vector<unsigned char> read_file(const std::string &path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-const char *const kImages[] = {"carpet",   "b2_rock",  "closet",  "bookshelf", "quilt",
-                               "officebk", "officert", "greenup", "comp_desk", "door"};
-
 std::string source_dir() {
   const char *dir = std::getenv("VIEWER_SOURCE_DIR");
   return dir ? dir : ".";
 }
 
 TEST(Images, AreUncompressedTrueColourTheLoaderTakesAsTheyAre) {
-  for (const char *name : kImages) {
+  for (const char *name : kRoomImages) {
     const std::vector<unsigned char> file = read_file(source_dir() + "/img/" + name + ".tga");
     ASSERT_GE(file.size(), kTgaHeaderSize) << name;
     EXPECT_EQ(file[1], 0) << name;    // no colour map
@@ -52,7 +43,6 @@ TEST(Images, AreUncompressedTrueColourTheLoaderTakesAsTheyAre) {
     EXPECT_EQ(file[16], 24) << name;  // three bytes a pixel
     TgaImage image;
     ASSERT_EQ(decode_tga(file.data(), file.size(), &image), TGA_OK) << name;
-    EXPECT_EQ(image.width % 4, 0) << name;
     EXPECT_EQ(image.width, 256) << name;  // a power of two: uploaded without rescaling
     EXPECT_EQ(image.height, 256) << name;
   }
@@ -62,7 +52,7 @@ TEST(Images, AreWhatTheGeneratorWrites) {
   char folder[] = "/tmp/make-textures-XXXXXX";
   ASSERT_NE(mkdtemp(folder), nullptr);
   ASSERT_EQ(std::system((std::string(MAKE_TEXTURES) + " " + folder).c_str()), 0);
-  for (const char *name : kImages) {
+  for (const char *name : kRoomImages) {
     const std::string file = std::string("/") + name + ".tga";
     EXPECT_TRUE(read_file(folder + file) == read_file(source_dir() + "/img" + file))
         << name << ".tga differs from what tools/make_textures writes; run `make textures`";
