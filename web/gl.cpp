@@ -34,7 +34,7 @@ struct State {
   GLenum colour_material_mode = GL_AMBIENT_AND_DIFFUSE;
   Material front{{0.2f, 0.2f, 0.2f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, 0};
   Light lights[8];
-  Vec4 global_ambient{0.2f, 0.2f, 0.2f, 1};
+  const Vec4 global_ambient{0.2f, 0.2f, 0.2f, 1};  // GL's; the viewers keep it
 
   GLint viewport[4] = {0, 0, 0, 0};
   GLint unpack_alignment = 4;
@@ -188,7 +188,6 @@ void glEnable(GLenum capability) { set_capability(capability, true); }
 void glDisable(GLenum capability) { set_capability(capability, false); }
 void glShadeModel(GLenum mode) { gl.smooth = mode != GL_FLAT; }
 void glFlush() {}
-void glFinish() {}
 
 void glGetIntegerv(GLenum name, GLint *values) {
   switch (name) {
@@ -239,17 +238,9 @@ void glPopMatrix() {
   stack().pop_back();
 }
 
-void glLoadMatrixf(const GLfloat *m) { std::copy(m, m + 16, stack().back().m); }
-
 void glMultMatrixf(const GLfloat *m) {
   Mat4 a;
   std::copy(m, m + 16, a.m);
-  multiply(a);
-}
-
-void glMultMatrixd(const GLdouble *m) {
-  Mat4 a;
-  for (int i = 0; i < 16; ++i) a.m[i] = static_cast<float>(m[i]);
   multiply(a);
 }
 
@@ -291,10 +282,6 @@ void glMaterialf(GLenum face, GLenum parameter, GLfloat value) {
 
 void glLightfv(GLenum light, GLenum parameter, const GLfloat *p) { set_light(light, parameter, p); }
 
-void glLightModelfv(GLenum parameter, const GLfloat *p) {
-  if (parameter == GL_LIGHT_MODEL_AMBIENT) gl.global_ambient = {p[0], p[1], p[2], p[3]};
-}
-
 void glColorMaterial(GLenum face, GLenum mode) {
   gl.colour_material_face = face;
   gl.colour_material_mode = mode;
@@ -305,11 +292,6 @@ void glColorMaterial(GLenum face, GLenum mode) {
 
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
   gl.colour = {r, g, b, 1};
-  track_colour();
-}
-
-void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
-  gl.colour = {r, g, b, a};
   track_colour();
 }
 
@@ -341,7 +323,6 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
 }
 
 void glVertex3fv(const GLfloat *v) { glVertex3f(v[0], v[1], v[2]); }
-void glVertex2f(GLfloat x, GLfloat y) { glVertex3f(x, y, 0); }
 
 void glEnd() {
   if (!gl.inside) return record_error(GL_INVALID_OPERATION);

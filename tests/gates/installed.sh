@@ -1,33 +1,29 @@
 #!/bin/bash
-# Starts the installed programs as a user would, each on an Xvfb of its own,
-# from an empty home folder: roomtour as its menu entry starts it (the entry's
-# Exec line, in the entry's working directory or the home folder) and both
-# as bare commands. Saves each picture and what each printed in OUT.
+# Starts the installed programs as a user would, one after another on the
+# Xvfb that with-xvfb runs this under, from an empty home folder: roomtour as
+# its menu entry starts it (the entry's Exec line, in the entry's working
+# directory or the home folder) and both as bare commands. Saves each picture
+# and what each printed in OUT.
 #
-#   installed.sh OUT
+#   with-xvfb -s 800x700x24 installed.sh OUT
 set -euo pipefail
 out=$1
 mkdir -p "$out"
 
-# shoot NAME still|drawn COMMAND...: runs the command on a fresh Xvfb and
-# saves the 500 x 500 window at (100, 100) as OUT/NAME.png and its output as
-# OUT/NAME.txt. The picture is kept once two in a row agree (still: roomtour's
-# fan is out of view at the start) or once it is not black (drawn: planets
-# never stands still), or at a generous deadline.
+# shoot NAME still|drawn COMMAND...: runs the command and saves its 500 x 500
+# window at (100, 100) as OUT/NAME.png and its output as OUT/NAME.txt. The
+# picture is kept once two in a row agree (still: roomtour's fan is out of
+# view at the start) or once it is not black (drawn: planets never stands
+# still), polling for up to a minute.
 shoot() {
-  local name=$1 until=$2 xvfb pid display previous='' current
+  local name=$1 until=$2 pid previous='' current
   shift 2
-  Xvfb -displayfd 3 -screen 0 800x700x24 -nolisten tcp 3>"$out/display" 2>/dev/null &
-  xvfb=$!
-  for _ in $(seq 300); do [ -s "$out/display" ] && break; sleep 0.1; done
-  display=:$(head -n 1 "$out/display")
-  DISPLAY=$display "$@" >"$out/$name.txt" 2>&1 &
+  "$@" >"$out/$name.txt" 2>&1 &
   pid=$!
-  for _ in $(seq 120); do
-    sleep 0.5
+  for _ in $(seq 300); do
+    sleep 0.2
     kill -0 "$pid" 2>/dev/null || break
-    DISPLAY=$display import -window root -crop 500x500+100+100 +repage "$out/$name.png" 2>/dev/null ||
-      continue
+    import -window root -crop 500x500+100+100 +repage "$out/$name.png" 2>/dev/null || continue
     if [ "$until" = drawn ]; then
       [ "$(convert "$out/$name.png" -format '%[fx:maxima>0.5]' info:)" = 1 ] && break
     else
@@ -39,12 +35,10 @@ shoot() {
   if ! kill -0 "$pid" 2>/dev/null; then
     echo "$name: the program ended early:" >&2
     cat "$out/$name.txt" >&2
-    kill "$xvfb"; wait "$xvfb" || true
     return 1
   fi
-  kill "$pid"; wait "$pid" 2>/dev/null || true
-  kill "$xvfb"; wait "$xvfb" 2>/dev/null || true
-  rm -f "$out/display"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
 }
 
 entry=$(ls /usr/share/applications/*-roomtour.desktop)
