@@ -1,7 +1,8 @@
 // The GLUT calls the viewers make, on the page: the window is the canvas
-// (its title the page's), the right-button menu a list on the page, keys the
-// canvas's key presses, and the loop the browser's animation frames, each
-// of which calls the idle callback and redraws if a redisplay was posted.
+// (its title the page's, its size the canvas's in device pixels), the
+// right-button menu a list on the page, keys the page's key presses and
+// on-screen controls, and the loop the browser's animation frames, each of
+// which calls the idle callback and redraws if a redisplay was posted.
 #include "web/gl_layer.h"
 
 #include <GL/glut.h>
@@ -23,67 +24,15 @@ bool redisplay = true;  // a new window is drawn once it shows
 int mouse_x = 0, mouse_y = 0;
 int frames = 0;
 
-// clang-format off
-EM_JS(void, page_open_window, (const char *title, int width, int height), {
-  document.title = UTF8ToString(title);
-  var canvas = document.getElementById('canvas');
-  canvas.width = width;
-  canvas.height = height;
+// The page's side of each of these is in page.js.
+EM_JS(void, page_open_window, (const char *title, int width), {
+  pageOpenWindow(UTF8ToString(title), width);
 });
-
-// Keys go to the canvas once it has been clicked. A key that types a
-// character gives its code, in either case, as GLUT's keyboard callback
-// has it; Enter, Escape, Backspace, Tab and Delete give theirs; other keys
-// (arrows, function keys) have no such code and, as on the desktop without a
-// special-key callback, do nothing.
-EM_JS(void, page_listen, (), {
-  var canvas = document.getElementById('canvas');
-  canvas.tabIndex = 0;
-  var named = {Enter: 13, Escape: 27, Backspace: 8, Tab: 9, Delete: 127};
-  canvas.addEventListener('keydown', function (e) {
-    var code = e.key.length == 1 ? e.key.charCodeAt(0) : named[e.key];
-    if (code === undefined || code > 255 || e.ctrlKey || e.altKey || e.metaKey) return;
-    e.preventDefault();
-    Module._web_key(code);
-  });
-  canvas.addEventListener('mousemove', function (e) {
-    var box = canvas.getBoundingClientRect();
-    Module._web_mouse(Math.floor(e.clientX - box.left), Math.floor(e.clientY - box.top));
-  });
-  canvas.addEventListener('mousedown', function () { canvas.focus(); });
-});
-
+EM_JS(void, page_listen, (), { pageListen(); });
 EM_JS(void, page_add_menu_entry, (const char *label, int value), {
-  var menu = document.getElementById('menu');
-  var item = document.createElement('li');
-  item.textContent = UTF8ToString(label);
-  item.dataset.value = value;
-  function choose(e) {
-    e.preventDefault();
-    menu.hidden = true;
-    Module._web_menu(value);
-  }
-  item.addEventListener('click', choose);
-  item.addEventListener('contextmenu', choose);
-  menu.appendChild(item);
+  pageAddMenuEntry(UTF8ToString(label), value);
 });
-
-// The right button opens the menu where it was pressed; a click on an entry
-// chooses it, a click anywhere else closes it.
-EM_JS(void, page_attach_menu, (), {
-  var canvas = document.getElementById('canvas');
-  var menu = document.getElementById('menu');
-  canvas.addEventListener('contextmenu', function (e) {
-    e.preventDefault();
-    menu.style.left = e.pageX + 'px';
-    menu.style.top = e.pageY + 'px';
-    menu.hidden = false;
-  });
-  document.addEventListener('mousedown', function (e) {
-    if (!menu.contains(e.target) && e.target !== canvas) menu.hidden = true;
-  });
-});
-// clang-format on
+EM_JS(void, page_attach_menu, (), { pageAttachMenu(); });
 
 void frame() {
   if (redisplay && display_callback) {
@@ -185,6 +134,19 @@ EMSCRIPTEN_KEEPALIVE void web_menu(int value) {
   if (menu_callback) menu_callback(value);
 }
 
+// The canvas's drawing buffer changed size: as a resized window, reshaped
+// and drawn again.
+EMSCRIPTEN_KEEPALIVE void web_reshape(int width, int height) {
+  window_width = width;
+  window_height = height;
+  if (reshape_callback) {
+    reshape_callback(width, height);
+  } else {
+    glViewport(0, 0, width, height);
+  }
+  redisplay = true;
+}
+
 EMSCRIPTEN_KEEPALIVE void web_mouse(int x, int y) {
   mouse_x = x;
   mouse_y = y;
@@ -206,7 +168,7 @@ void glutInitWindowSize(int width, int height) {
 void glutInitWindowPosition(int, int) {}  // the canvas sits where the page puts it
 
 int glutCreateWindow(const char *title) {
-  page_open_window(title, window_width, window_height);
+  page_open_window(title, window_width);
   gl_layer_start(depth_buffer);
   return 1;
 }
@@ -229,13 +191,9 @@ void glutIdleFunc(void (*callback)()) { idle_callback = callback; }
 void glutPostRedisplay() { redisplay = true; }
 void glutSwapBuffers() {}  // the browser shows the canvas when the frame ends
 
+// The page reshapes the window to the canvas's size as it starts listening.
 void glutMainLoop() {
   page_listen();
-  if (reshape_callback) {
-    reshape_callback(window_width, window_height);
-  } else {
-    glViewport(0, 0, window_width, window_height);
-  }
   emscripten_set_main_loop(frame, 0, 1);
 }
 

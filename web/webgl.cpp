@@ -1,5 +1,6 @@
 #include "web/webgl.h"
 
+#include <emscripten.h>
 #include <emscripten/html5.h>
 #include <webgl/webgl1.h>
 
@@ -55,6 +56,9 @@ GLuint compile(GLenum type, const char *source) {
   return shader;
 }
 
+// The page says in words, where the picture would be, that it cannot draw.
+EM_JS(void, page_without_webgl, (), { showProblem('webgl'); });
+
 }  // namespace
 
 void webgl_start(bool depth) {
@@ -67,6 +71,11 @@ void webgl_start(bool depth) {
   attributes.preserveDrawingBuffer = true;  // the canvas can be read after a frame
   const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context =
       emscripten_webgl_create_context("#canvas", &attributes);
+  if (context <= 0) {
+    page_without_webgl();
+    // Leaves main here for good: nothing can be drawn, and the page says why.
+    emscripten_exit_with_live_runtime();
+  }
   emscripten_webgl_make_context_current(context);
 
   const GLuint program = emscripten_glCreateProgram();

@@ -1,10 +1,12 @@
 """The browser pages in headless Chromium, against the desktop programs.
 
-Each page is loaded from a local server and driven as a person would (keys
-on the clicked canvas, the right-button menu); its canvas is compared with
-the desktop's picture at the same pose, drawn in the same run on Mesa under
-Xvfb by the same scene code, and its camera and speed with the desktop's to
-the float. Every wait polls the page's frame count until a generous deadline.
+Each page is loaded from a local server or straight from the disk and driven
+as a person would (keys with no click first, the right-button menu, and on
+an emulated phone taps, holds and drags); its canvas is compared with the
+desktop's picture at the same pose, drawn in the same run on Mesa under Xvfb
+by the same scene code, and its camera and speed with the desktop's to the
+float. Every wait polls the page (its frame count, its camera, what it says)
+until a generous deadline.
 
 Runs with Debian's python3 (Selenium, chromium-driver): scripts/web test.
 """
@@ -27,7 +29,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
 from test_roomtour import MISSING_IMAGES  # noqa: E402
 from xsession import BIN_DIR, SOURCE_DIR, TITLES, Picture, XServer, wait_for  # noqa: E402
 
-WEB_DIR = os.environ.get("VIEWER_WEB_DIR", os.path.join(os.path.dirname(__file__), "../../build-web/bin"))
+WEB_DIR = os.path.abspath(os.environ.get(
+    "VIEWER_WEB_DIR", os.path.join(os.path.dirname(__file__), "../../build-web/site")))
+FILES = "file://" + WEB_DIR + "/"
 TOOLS_DIR = os.path.join(BIN_DIR, "..", "tools")
 # The poses compared, as the keys that reach them from the start; the fan is
 # out of view in each. The steep one looks down at the screen and the quilt,
@@ -37,14 +41,14 @@ PLANETS_POSES = {"start": "", "above": "f" * 100 + "iiii"}
 
 
 class Page:
-    """A page of build-web/bin in the browser."""
+    """A page of build-web/site in the browser. Nothing is clicked first:
+    keys reach the program as soon as it draws."""
 
     def __init__(self, driver, url):
         self.driver = driver
         driver.get(url)
         self.wait_frames(2)
         self.canvas = driver.find_element(By.ID, "canvas")
-        ActionChains(driver).move_to_element_with_offset(self.canvas, -240, -240).click().perform()
 
     def frames(self):
         return self.driver.execute_script(
@@ -133,6 +137,33 @@ def lit_found_in(a, b, lit=40, tolerance=48):
     return found / max(total, 1)
 
 
+class Chromium:
+    """Headless Chromium with WebGL on SwiftShader (or with `flags` more), and
+    a profile of its own that goes with it."""
+
+    def __init__(self, *flags):
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        self.profile = tempfile.TemporaryDirectory()
+        for flag in ("--headless=new", "--no-sandbox", "--use-angle=swiftshader",
+                     "--enable-unsafe-swiftshader", "--no-first-run", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--window-size=800,800",
+                     "--user-data-dir=" + self.profile.name, *flags):
+            options.add_argument(flag)
+        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+    def quit(self):
+        self.driver.quit()
+        self.profile.cleanup()
+
+
+def problem(driver):
+    """What the page says in place of its picture, once it says it."""
+    return driver.execute_script("""
+        var p = document.getElementById('problem');
+        return p && !p.hidden && document.getElementById('canvas').hidden ? p.textContent : '';""")
+
+
 class Pages(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -140,32 +171,24 @@ class Pages(unittest.TestCase):
         cls.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         threading.Thread(target=cls.httpd.serve_forever, daemon=True).start()
         cls.base = "http://127.0.0.1:%d/" % cls.httpd.server_address[1]
-        options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
-        cls.profile = tempfile.TemporaryDirectory()
-        for flag in ("--headless=new", "--no-sandbox", "--use-angle=swiftshader",
-                     "--enable-unsafe-swiftshader", "--no-first-run", "--disable-background-networking",
-                     "--disable-component-update", "--disable-sync", "--window-size=800,800",
-                     "--user-data-dir=" + cls.profile.name):
-            options.add_argument(flag)
-        cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        cls.chromium = Chromium()
+        cls.driver = cls.chromium.driver
         cls.server = XServer()
         cls.figures = []
 
     @classmethod
     def tearDownClass(cls):
-        cls.driver.quit()
+        cls.chromium.quit()
         cls.httpd.shutdown()
         cls.server.stop()
-        cls.profile.cleanup()
         print("\n" + "\n".join(cls.figures), file=sys.stderr)
 
-    def open(self, page):
-        return Page(self.driver, self.base + page)
+    def open(self, page, base=None):
+        return Page(self.driver, (base or self.base) + page)
 
     def test_roomtour_matches_the_desktop_at_each_pose(self):
         for pose, keys in ROOM_POSES.items():
-            page = self.open("roomtour.html")
+            page = self.open("roomtour.html", FILES)
             page.keys(keys)
             camera, picture = desktop(self.server, "roomtour", keys)
             self.assertEqual(page.camera(), camera, pose)
@@ -175,7 +198,7 @@ class Pages(unittest.TestCase):
 
     def test_planets_matches_the_desktop_frozen_at_each_pose(self):
         for pose, keys in PLANETS_POSES.items():
-            page = self.open("planets.html")
+            page = self.open("planets.html", FILES)
             page.keys(keys)
             page.choose("(Un)Freeze Planets")
             camera, picture = desktop(self.server, "planets", keys, menu=[2])
@@ -215,11 +238,170 @@ class Pages(unittest.TestCase):
         self.assertEqual(page.camera(), ["0", "0", "25", "0", "0"])
 
     def test_roomtour_without_its_pictures_says_so_and_draws_the_bare_room(self):
-        page = self.open("roomtour.html?noimages")
-        wait_for("the ten messages", lambda: page.messages() == MISSING_IMAGES)
-        picture = page.picture()
-        self.assertGreater(picture.lit_share(), 0.9)
+        for base in (self.base, FILES):
+            page = self.open("roomtour.html?noimages", base)
+            wait_for("the ten messages", lambda: page.messages() == MISSING_IMAGES)
+            picture = page.picture()
+            self.assertGreater(picture.lit_share(), 0.9, base)
 
+    def test_a_lost_picture_or_program_is_said_in_words(self):
+        page = self.open("planets.html", FILES)
+        self.driver.execute_script(
+            "document.getElementById('canvas').getContext('webgl')"
+            ".getExtension('WEBGL_lose_context').loseContext()")
+        self.assertIn("The picture was lost", wait_for("the lost context's message",
+                                                       lambda: problem(self.driver)))
+        self.assertTrue(self.driver.find_element(By.CSS_SELECTOR, "#problem button").is_displayed())
+
+        # The program inside the page, spoilt: it fails as it compiles.
+        with open(os.path.join(WEB_DIR, "planets.html")) as f:
+            html = f.read()
+        start = html.index("data:application/octet-stream;base64,") + 60
+        with tempfile.TemporaryDirectory() as folder:
+            with open(os.path.join(folder, "planets.html"), "w") as f:
+                f.write(html[:start] + "A" * 400 + html[start + 400:])
+            self.driver.get("file://" + folder + "/planets.html")
+            self.assertIn("could not be loaded", wait_for("the load failure's message",
+                                                          lambda: problem(self.driver)))
+
+
+class WithoutWebGL(unittest.TestCase):
+    def test_each_page_says_it_cannot_draw(self):
+        chromium = Chromium("--disable-3d-apis")
+        try:
+            for name in ("roomtour", "planets"):
+                chromium.driver.get(FILES + name + ".html")
+                self.assertIn("This browser cannot draw WebGL", wait_for(
+                    name + "'s message", lambda: problem(chromium.driver)), name)
+        finally:
+            chromium.quit()
+
+
+class Phone(unittest.TestCase):
+    """Each page on an emulated phone, 390 x 844 CSS pixels at 3 device
+    pixels to one, driven by touch alone."""
+
+    KEYS = {"roomtour": set("wsadfvjlik[]{}"), "planets": set("wsadfvjlik")}
+
+    @classmethod
+    def setUpClass(cls):
+        cls.chromium = Chromium()
+        cls.driver = cls.chromium.driver
+        cls.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                   {"enabled": True, "maxTouchPoints": 5})
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.chromium.quit()
+
+    def screen(self, width, height, ratio=3):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": True})
+
+    def touch(self, kind, x=None, y=None):
+        points = [] if x is None else [{"x": x, "y": y, "id": 0}]
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+    def box(self, selector):
+        return self.driver.execute_script(
+            "var b = document.querySelector(arguments[0]).getBoundingClientRect();"
+            "return [b.left, b.top, b.right, b.bottom];", selector)
+
+    def centre(self, selector):
+        b = self.box(selector)
+        return (b[0] + b[2]) / 2, (b[1] + b[3]) / 2
+
+    def tap(self, page, selector):
+        before = page.frames()
+        self.touch("touchStart", *self.centre(selector))
+        self.touch("touchEnd")
+        page.wait_frames(2, before)
+
+    def layout(self):
+        """The page's width, height and the canvas's CSS and buffer sizes."""
+        return self.driver.execute_script("""
+            var c = document.getElementById('canvas'), s = getComputedStyle(c);
+            return [document.documentElement.scrollWidth, innerWidth, innerHeight,
+                    parseFloat(s.width), parseFloat(s.height), c.width, c.height, devicePixelRatio];""")
+
+    def check_fits(self, what, controls=True):
+        """No sideways scrolling; with `controls`, the square canvas and
+        every control on the screen at once."""
+        scroll_width, width, height, css_w, css_h, buffer_w, buffer_h, ratio = self.layout()
+        self.assertLessEqual(scroll_width, width, what + ": no sideways scrolling")
+        if not controls:
+            return
+        self.assertEqual((buffer_w, buffer_h), (round(css_w * ratio), round(css_h * ratio)), what)
+        self.assertEqual(css_w, css_h, what)
+        for selector in ["#canvas"] + ["#controls button:nth-of-type(%d)" % n for n in range(1, 7)]:
+            for b in self.driver.execute_script("""
+                return [...document.querySelectorAll(arguments[0])].map(function (e) {
+                  var b = e.getBoundingClientRect(); return [b.left, b.top, b.right, b.bottom]; });""",
+                                                selector):
+                self.assertTrue(0 <= b[0] and b[2] <= width and 0 <= b[1] and b[3] <= height,
+                                "%s: %s at %s on a %d x %d screen" % (what, selector, b, width, height))
+
+    def test_touch_does_what_the_keys_do(self):
+        for name in ("roomtour", "planets"):
+            with self.subTest(name):
+                self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+                page = Page(self.driver, FILES + name + ".html")
+                page.keys("jjjw")
+                by_keys, lit = page.camera(), page.picture().lit_share()
+                # The page follows the phone's screen once open, buffer and all.
+                self.screen(390, 844)
+                wait_for("the canvas at device pixels", lambda: self.layout()[5] > 1000)
+                page.wait_frames(2, page.frames())
+                self.check_fits(name + " portrait")
+                _, width, *_ = self.layout()
+                self.assertGreaterEqual(self.box("#canvas")[2] - self.box("#canvas")[0], 0.9 * width)
+                self.assertGreater(page.picture().lit_share(), lit - 0.01, "drawn over the whole canvas")
+
+                controls = self.driver.execute_script("""
+                    return [...document.querySelectorAll('#controls [data-key]')].map(function (e) {
+                      return [e.dataset.key, e.getAttribute('aria-label')]; });""")
+                self.assertEqual({key for key, _ in controls}, self.KEYS[name])
+                self.assertTrue(all(label for _, label in controls))
+
+                page = Page(self.driver, FILES + name + ".html")
+                for key in "jjjw":
+                    self.tap(page, '#controls [data-key="%s"]' % key)
+                self.assertEqual(page.camera(), by_keys, "taps J J J W")
+
+                page = Page(self.driver, FILES + name + ".html")
+                page.keys("jjjjj")
+                five = page.camera()
+                page = Page(self.driver, FILES + name + ".html")
+                left, top, right, bottom = self.box("#canvas")
+                x, y = left + (right - left) / 4, (top + bottom) / 2
+                self.touch("touchStart", x, y)
+                for k in range(1, 6):
+                    self.touch("touchMove", x + k * (right - left) / 20, y)
+                self.touch("touchEnd")
+                page.wait_frames(2, page.frames())
+                self.assertEqual(page.camera(), five, "a drag of 5/20 of the width")
+
+                # Held, a control repeats until it is let go.
+                step = page.read("move_speed") if name == "roomtour" else 0.1
+                y = float(page.camera()[1])
+                self.touch("touchStart", *self.centre('#controls [data-key="f"]'))
+                wait_for("three presses of a held F", lambda: float(page.camera()[1]) > y + 2.5 * step)
+                self.touch("touchEnd")
+                held = page.camera()
+                page.wait_frames(2, page.frames())
+                self.assertEqual(page.camera(), held, "no press after the lift")
+
+                self.tap(page, "#controls [data-menu]")
+                self.tap(page, "#menu li:first-child")
+                self.assertEqual(page.camera(), ["0", "0", "5" if name == "roomtour" else "25", "0", "0"])
+
+                self.screen(844, 390)
+                wait_for("the landscape layout", lambda: self.layout()[1] == 844)
+                self.check_fits(name + " landscape")
+                for width in (320, 390):
+                    self.screen(width, 640)
+                    Page(self.driver, FILES + name + ".html" + ("?noimages" if name == "roomtour" else ""))
+                    self.check_fits("%s %d wide" % (name, width), controls=False)
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
