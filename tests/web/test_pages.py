@@ -32,6 +32,8 @@ from xsession import BIN_DIR, SOURCE_DIR, TITLES, Picture, XServer, wait_for  # 
 WEB_DIR = os.path.abspath(os.environ.get(
     "VIEWER_WEB_DIR", os.path.join(os.path.dirname(__file__), "../../build-web/site")))
 FILES = "file://" + WEB_DIR + "/"
+# Where the phone test saves what it sees (portrait and landscape), if set.
+PICTURES_DIR = os.environ.get("VIEWER_PICTURES_DIR")
 TOOLS_DIR = os.path.join(BIN_DIR, "..", "tools")
 # The poses compared, as the keys that reach them from the start; the fan is
 # out of view in each. The steep one looks down at the screen and the quilt,
@@ -327,6 +329,9 @@ class Phone(unittest.TestCase):
     def check_fits(self, what, controls=True):
         """No sideways scrolling; with `controls`, the square canvas and
         every control on the screen at once."""
+        if PICTURES_DIR:
+            with open(os.path.join(PICTURES_DIR, what.replace(" ", "-") + ".png"), "wb") as f:
+                f.write(base64.b64decode(self.driver.execute_cdp_cmd("Page.captureScreenshot", {})["data"]))
         scroll_width, width, height, css_w, css_h, buffer_w, buffer_h, ratio = self.layout()
         self.assertLessEqual(scroll_width, width, what + ": no sideways scrolling")
         if not controls:
@@ -346,8 +351,7 @@ class Phone(unittest.TestCase):
             with self.subTest(name):
                 self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
                 page = Page(self.driver, FILES + name + ".html")
-                page.keys("jjjw")
-                by_keys, lit = page.camera(), page.picture().lit_share()
+                lit = page.picture().lit_share()
                 # The page follows the phone's screen once open, buffer and all.
                 self.screen(390, 844)
                 wait_for("the canvas at device pixels", lambda: self.layout()[5] > 1000)
@@ -363,6 +367,8 @@ class Phone(unittest.TestCase):
                 self.assertEqual({key for key, _ in controls}, self.KEYS[name])
                 self.assertTrue(all(label for _, label in controls))
 
+                page.keys("jjjw")
+                by_keys = page.camera()
                 page = Page(self.driver, FILES + name + ".html")
                 for key in "jjjw":
                     self.tap(page, '#controls [data-key="%s"]' % key)
