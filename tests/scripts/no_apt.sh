@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 # On a machine without apt-get and dpkg-query, scripts/run and scripts/test
 # must stop at once with the message that says what to install and how to
 # build by hand, not with "command not found" halfway through.
