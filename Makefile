@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 # A thin front door over scripts/ and CMake.
 .PHONY: all run run-planets test sanitize fuzz memcheck soak bench screenshots textures clean
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // What the benchmark programs share: a GLUT window (run them under Xvfb), the
 // empty frame every scene frame is measured beside, and the run itself.
 #ifndef BENCH_SUPPORT_H

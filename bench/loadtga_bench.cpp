@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // What a texture load costs beside reading the same bytes from the file.
 #include <benchmark/benchmark.h>
 #include <unistd.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // planets: one frame beside an empty one.
 #include "bench_support.h"
 #include "planets/solar.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour: one frame beside an empty one, and start-up beside reading its
 // ten images. Runs from the project folder, where ./img is.
 #include "bench_support.h"

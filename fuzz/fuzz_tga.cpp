@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // libFuzzer target: the TGA decoder must never read out of bounds, leak or
 // misreport, whatever bytes it is given.
 #include <cstdlib>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The GL part of the TGA loader: file to texture.
 #include "loadtga/loadtga.h"
 

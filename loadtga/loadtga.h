@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // Uncompressed TGA files as mip-mapped GL textures.
 //
 // The loader takes true-colour (type 2) files of 24 or 32 bits per pixel and

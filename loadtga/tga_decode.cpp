@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The pure part of the TGA loader: bytes in memory to packed RGB.
 #include <cstring>
 #include <new>

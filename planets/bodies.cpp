@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // planets' bodies, their orbits, and the menu entries that freeze them and
 // change their speed.
 #include "planets/solar.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // planets' set-up, frame and projection.
 #include "planets/solar.h"
 #include "viewer/camera.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // planets: fly around a wire-frame solar system.
 //
 //   W S A D   forward, back, left, right      F V   up, down

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // planets: a wire-frame solar system of the Sun and nine planets circling the
 // y axis, with the coordinate axes drawn through the middle.
 //

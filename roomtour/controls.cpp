@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour's camera, its keys and its menu.
 #include "roomtour/room.h"
 #include "viewer/camera.h"

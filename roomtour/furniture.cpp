@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour's furniture and ceiling fan: solid boxes under the lights, in the
 // current colour, without textures.
 #include "roomtour/room.h"

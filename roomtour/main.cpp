@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour: walk through a furnished room with the keyboard.
 //
 //   W S A D   forward, back, left, right      F V   up, down

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour: a walk through a furnished room 13 wide (x), 8 high (y) and
 // 10 deep (z), textured from ten TGA images under ./img/.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour's one-time GL state: material, lights, capabilities, textures.
 #include "loadtga/loadtga.h"
 #include "roomtour/room.h"

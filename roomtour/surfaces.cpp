@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour's textured room shell and the pictures laid just in front of walls
 // and furniture. No quad gives a normal of its own: each is lit with whatever
 // normal is current when it is drawn.

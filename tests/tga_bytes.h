@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // TGA files assembled in memory, for the tests that feed the loader.
 #ifndef TESTS_TGA_BYTES_H
 #define TESTS_TGA_BYTES_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // Writes roomtour's ten images into a folder (img/ by default), the same
 // bytes on every run: 256 x 256, 24-bit uncompressed TGA, pixel bytes in the
 // order red, green, blue, rows from the bottom up.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // Draws a viewer's animation frame by frame and writes each frame as a binary
 // PPM, so that a loop made of them is exact: every frame lies the same number
 // of idle steps after the one before, however fast the machine. Built once

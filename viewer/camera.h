@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The fly-through camera that both viewers share.
 //
 // The camera is five process-wide floats. Each program defines them with its

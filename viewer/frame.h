@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // Window, menu and projection set-up that both viewers share.
 #ifndef VIEWER_FRAME_H
 #define VIEWER_FRAME_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 #include "viewer/helpers.h"
 
 #include <GL/glut.h>

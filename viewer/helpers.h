@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // Small drawing routines of the viewer frame. Each draws at the current
 // transform and leaves the matrix as it found it.
 #ifndef VIEWER_HELPERS_H

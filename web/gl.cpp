@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The GL 1.1 calls the viewers make, on WebGL. Matrices, the current colour,
 // normal and texture coordinate, lighting and immediate mode live here, as
 // GL 1.1 defines them; each glEnd hands WebGL triangles or lines that are

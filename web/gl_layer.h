@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // What the GL layer offers the GLU and GLUT parts beside the GL calls.
 #ifndef WEB_GL_LAYER_H
 #define WEB_GL_LAYER_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The two GLU calls the viewers make, on the GL layer.
 #include "web/pipeline.h"
 

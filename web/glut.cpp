@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The GLUT calls the viewers make, on the page: the window is the canvas
 // (its title the page's, its size the canvas's in device pixels), the
 // right-button menu a list on the page, keys the page's key presses and

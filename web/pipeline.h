@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The fixed-function arithmetic of GL 1.1 that the browser lacks: matrices
 // as GL keeps them, lighting of one vertex by the GL 1.1 equations, and the
 // image scaling of gluBuild2DMipmaps. Pure functions of plain numbers, so

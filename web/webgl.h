@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The little the GL layer asks of WebGL: a context on the page's canvas, the
 // state WebGL keeps itself (viewport, depth, clear, textures), and drawing of
 // vertices that are already transformed, lit and clipped in GL's sense.

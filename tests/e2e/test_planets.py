@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 """The real planets under Xvfb: its window, keys, menu, pictures and output."""
 import unittest
 

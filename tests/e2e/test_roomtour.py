@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 """The real roomtour under Xvfb: its window, keys, menu, pictures and output.
 
 The fan turns all the time, but it is out of view in the start pose and in

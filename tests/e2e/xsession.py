@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 """Drives the real programs under a private Xvfb, as a person would.
 
 Each XServer is a display of its own, so tests can run side by side and never

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 # Starts the installed programs as a user would, one after another on the
 # Xvfb that with-xvfb runs this under, from an empty home folder: roomtour as
 # its menu entry starts it (the entry's Exec line, in the entry's working

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 """valgrind memcheck of the real programs under Xvfb.
 
 roomtour runs once with its images and once from an empty folder, planets

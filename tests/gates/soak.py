@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 """Soak test of a real program under Xvfb: about a minute of a careless user.
 
 Thousands of random keys (printable characters in both cases, inside and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // Helpers for tests that draw with real GL (Mesa) in a GLUT window.
 #ifndef TESTS_GL_SUPPORT_H
 #define TESTS_GL_SUPPORT_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // load_gl_tga on real files: what reaches the texture, read back from GL.
 // Decoding itself is checked without GL in tests/unit/tga_decode_test.cpp.
 #include "gl_support.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // planets' frame and the shared helpers, read back from GL: pixels of a
 // frame, and what the drawing routines hand to GL (feedback).
 #include "gl_support.h"

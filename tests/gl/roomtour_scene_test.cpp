@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour's frame, read back from GL: the view, the furniture and the
 // textured quads through GL feedback, and pixels at points projected from
 // the room's geometry.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // What roomtour's and planets' camera tests share: the pose, key presses,
 // and the sweep over every key code.
 #ifndef TESTS_UNIT_CAMERA_KEYS_H

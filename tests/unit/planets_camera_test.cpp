@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // planets' camera keys, its menu reset and its truncated look-at.
 #include "camera_keys.h"
 #include "planets/solar.h"

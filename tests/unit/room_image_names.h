@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The images roomtour reads from ./img/ (as <name>.tga), indexed by the
 // texture name each one fills.
 #ifndef TESTS_UNIT_ROOM_IMAGE_NAMES_H

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour's fan animation and its committed images.
 #include "loadtga/loadtga.h"
 #include "roomtour/room.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // roomtour's camera keys, step keys and menu, to the single-precision float.
 #include "camera_keys.h"
 #include "roomtour/room.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The TGA decoder over crafted files, good and hostile.
 #include <gtest/gtest.h>
 

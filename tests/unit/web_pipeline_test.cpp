@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The browser layer's own arithmetic, where a slip would still draw a
 // plausible picture: lighting of one vertex, matrices, mip-map scaling and
 // the near-plane cut.

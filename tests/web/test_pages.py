@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 """The browser pages in headless Chromium, against the desktop programs.
 
 Each page is loaded from a local server or straight from the disk and driven
