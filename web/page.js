@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The page side of GLUT, for web/glut.cpp: the window is the canvas, the
 // keyboard the document's keys and the on-screen controls, the mouse the
 // canvas's pointer, and the right-button menu a list on the page.
