@@ -1,45 +1,33 @@
 #include "web/webgl.h"
 
+#include "web/shader.h"
+
 #include <emscripten/html5.h>
 #include <webgl/webgl1.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <vector>
 
 namespace {
 
-// The vertex shader passes on what the GL layer computed; the fragment
-// shader applies GL_MODULATE where a texture is on.
-const char *const kVertexShader = R"(
-attribute vec4 clip;
-attribute vec4 colour;
-attribute vec2 st;
-varying vec4 v_colour;
-varying vec2 v_st;
-void main() {
-  gl_Position = clip;
-  v_colour = colour;
-  v_st = st;
-}
-)";
+struct Uniforms {
+  GLint modelview, projection, normals, lighting, normalize, textured;
+  GLint emission, ambient, diffuse, specular, shininess, tracked, scene_ambient, light_count;
+  GLint light_ambient, light_diffuse, light_specular, light_position;
+} uniform;
 
-const char *const kFragmentShader = R"(
-precision highp float;
-uniform bool textured;
-uniform sampler2D picture;
-varying vec4 v_colour;
-varying vec2 v_st;
-void main() {
-  gl_FragColor = textured ? texture2D(picture, v_st) * v_colour : v_colour;
-}
-)";
-
-GLuint buffer = 0;
-GLint textured_uniform = -1;
+GLuint program = 0;
+GLuint stream = 0;  // the buffer that immediate mode's vertices go through
+std::vector<GLuint> meshes;
+GLuint bound_buffer = 0;
 std::map<unsigned int, GLuint> textures;
+
+// What the uniforms hold now; nothing is uploaded twice.
+DrawState uploaded;
+bool any_uploaded = false;
 
 GLuint compile(GLenum type, const char *source) {
   const GLuint shader = emscripten_glCreateShader(type);
@@ -53,6 +41,122 @@ GLuint compile(GLenum type, const char *source) {
     std::fprintf(stderr, "shader: %s\n", log);
   }
   return shader;
+}
+
+void find_uniforms() {
+  auto at = [](const char *name) { return emscripten_glGetUniformLocation(program, name); };
+  uniform = {at("modelview"),         at("projection"),    at("normals"),       at("lighting"),
+             at("normalize_normals"), at("textured"),      at("emission"),      at("ambient"),
+             at("diffuse"),           at("specular"),      at("shininess"),     at("tracked"),
+             at("scene_ambient"),     at("light_count"),   at("light_ambient"), at("light_diffuse"),
+             at("light_specular"),    at("light_position")};
+}
+
+template <typename T>
+bool differs(const T &now, const T &wanted) {
+  return !any_uploaded || std::memcmp(&now, &wanted, sizeof(T)) != 0;
+}
+
+void upload_lighting(const LightingUniforms &l) {
+  emscripten_glUniform4fv(uniform.emission, 1, l.emission);
+  emscripten_glUniform4fv(uniform.ambient, 1, l.ambient);
+  emscripten_glUniform4fv(uniform.diffuse, 1, l.diffuse);
+  emscripten_glUniform4fv(uniform.specular, 1, l.specular);
+  emscripten_glUniform1f(uniform.shininess, l.shininess);
+  emscripten_glUniform4iv(uniform.tracked, 1, l.tracked);
+  emscripten_glUniform4fv(uniform.scene_ambient, 1, l.scene_ambient);
+  emscripten_glUniform1i(uniform.light_count, l.light_count);
+  emscripten_glUniform4fv(uniform.light_ambient, kMaxLights, &l.light_ambient[0][0]);
+  emscripten_glUniform4fv(uniform.light_diffuse, kMaxLights, &l.light_diffuse[0][0]);
+  emscripten_glUniform4fv(uniform.light_specular, kMaxLights, &l.light_specular[0][0]);
+  emscripten_glUniform4fv(uniform.light_position, kMaxLights, &l.light_position[0][0]);
+}
+
+// Uploads what differs from what the uniforms hold. Lighting's uniforms are
+// left as they are while lighting is off.
+void apply(const DrawState &s) {
+  if (differs(uploaded.modelview, s.modelview)) {
+    emscripten_glUniformMatrix4fv(uniform.modelview, 1, GL_FALSE, s.modelview.m);
+    uploaded.modelview = s.modelview;
+  }
+  if (differs(uploaded.projection, s.projection)) {
+    emscripten_glUniformMatrix4fv(uniform.projection, 1, GL_FALSE, s.projection.m);
+    uploaded.projection = s.projection;
+  }
+  if (differs(uploaded.lighting, s.lighting)) emscripten_glUniform1i(uniform.lighting, s.lighting);
+  if (differs(uploaded.textured, s.textured)) emscripten_glUniform1i(uniform.textured, s.textured);
+  uploaded.lighting = s.lighting;
+  uploaded.textured = s.textured;
+  if (s.lighting) {
+    if (differs(uploaded.normals, s.normals)) {
+      float columns[9];  // GL's order
+      for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column)
+          columns[column * 3 + row] = s.normals[row * 3 + column];
+      }
+      emscripten_glUniformMatrix3fv(uniform.normals, 1, GL_FALSE, columns);
+      std::memcpy(uploaded.normals, s.normals, sizeof s.normals);
+    }
+    if (differs(uploaded.normalize, s.normalize)) {
+      emscripten_glUniform1i(uniform.normalize, s.normalize);
+    }
+    uploaded.normalize = s.normalize;
+    if (differs(uploaded.light, s.light)) {
+      upload_lighting(s.light);
+      uploaded.light = s.light;
+    }
+  }
+  any_uploaded = true;
+}
+
+void bind_buffer(GLuint buffer) {
+  if (buffer == bound_buffer) return;
+  emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  bound_buffer = buffer;
+}
+
+void attribute(GLuint index, int size, GLsizei stride, size_t offset) {
+  emscripten_glVertexAttribPointer(index, size, GL_FLOAT, GL_FALSE, stride,
+                                   reinterpret_cast<void *>(offset));
+}
+
+// Where the attributes point: -1 for the stream, where every attribute comes
+// from the buffer; a mesh's number for its buffer, which gives the position
+// and normal, the colour and texture coordinate being constant; -2 for
+// nowhere yet.
+int layout = -2;
+bool per_vertex_colour = false;  // the colour and texture coordinate arrays are on
+
+void per_vertex(bool on) {
+  if (on == per_vertex_colour) return;
+  if (on) {
+    emscripten_glEnableVertexAttribArray(kColour);
+    emscripten_glEnableVertexAttribArray(kTexCoord);
+  } else {
+    emscripten_glDisableVertexAttribArray(kColour);
+    emscripten_glDisableVertexAttribArray(kTexCoord);
+  }
+  per_vertex_colour = on;
+}
+
+void use_stream() {
+  bind_buffer(stream);
+  per_vertex(true);
+  if (layout == -1) return;
+  attribute(kPosition, 4, sizeof(Vertex), offsetof(Vertex, position));
+  attribute(kNormal, 3, sizeof(Vertex), offsetof(Vertex, normal));
+  attribute(kColour, 4, sizeof(Vertex), offsetof(Vertex, colour));
+  attribute(kTexCoord, 2, sizeof(Vertex), offsetof(Vertex, st));
+  layout = -1;
+}
+
+void use_mesh(int mesh) {
+  per_vertex(false);
+  if (layout == mesh) return;
+  bind_buffer(meshes[mesh]);
+  attribute(kPosition, 3, 6 * sizeof(float), 0);
+  attribute(kNormal, 3, 6 * sizeof(float), 3 * sizeof(float));
+  layout = mesh;
 }
 
 }  // namespace
@@ -69,26 +173,22 @@ void webgl_start(bool depth) {
       emscripten_webgl_create_context("#canvas", &attributes);
   emscripten_webgl_make_context_current(context);
 
-  const GLuint program = emscripten_glCreateProgram();
+  program = emscripten_glCreateProgram();
   emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, kVertexShader));
   emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-  emscripten_glBindAttribLocation(program, 0, "clip");
-  emscripten_glBindAttribLocation(program, 1, "colour");
-  emscripten_glBindAttribLocation(program, 2, "st");
+  emscripten_glBindAttribLocation(program, kPosition, "position");
+  emscripten_glBindAttribLocation(program, kNormal, "normal");
+  emscripten_glBindAttribLocation(program, kColour, "colour");
+  emscripten_glBindAttribLocation(program, kTexCoord, "st");
   emscripten_glLinkProgram(program);
   emscripten_glUseProgram(program);
-  textured_uniform = emscripten_glGetUniformLocation(program, "textured");
+  find_uniforms();
   emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
 
-  emscripten_glGenBuffers(1, &buffer);
-  emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
-  for (GLuint i = 0; i < 3; ++i) emscripten_glEnableVertexAttribArray(i);
-  emscripten_glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, sizeof(DrawVertex),
-                                   reinterpret_cast<void *>(offsetof(DrawVertex, clip)));
-  emscripten_glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, sizeof(DrawVertex),
-                                   reinterpret_cast<void *>(offsetof(DrawVertex, colour)));
-  emscripten_glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(DrawVertex),
-                                   reinterpret_cast<void *>(offsetof(DrawVertex, st)));
+  emscripten_glGenBuffers(1, &stream);
+  emscripten_glEnableVertexAttribArray(kPosition);
+  emscripten_glEnableVertexAttribArray(kNormal);
+  use_stream();
   // GL's default depth function; WebGL's is the same, said once for clarity.
   emscripten_glDepthFunc(GL_LESS);
 }
@@ -116,9 +216,12 @@ void webgl_clear(bool colour, bool depth) {
 }
 
 void webgl_bind_texture(unsigned int name) {
+  static GLuint bound = 0;
   GLuint &texture = textures[name];
   if (texture == 0) emscripten_glGenTextures(1, &texture);
+  if (texture == bound) return;
   emscripten_glBindTexture(GL_TEXTURE_2D, texture);
+  bound = texture;
 }
 
 void webgl_texture_parameter(unsigned int parameter, int value) {
@@ -131,22 +234,39 @@ void webgl_unpack_alignment(int alignment) {
 
 void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels) {
-  emscripten_glTexImage2D(GL_TEXTURE_2D, level, format, width, height, 0, format,
-                          GL_UNSIGNED_BYTE, pixels);
+  emscripten_glTexImage2D(GL_TEXTURE_2D, level, format, width, height, 0, format, GL_UNSIGNED_BYTE,
+                          pixels);
 }
 
-void webgl_draw(bool lines, const DrawVertex *vertices, int count, bool textured) {
-  std::vector<DrawVertex> cut;
-  const bool in_front = std::all_of(vertices, vertices + count, [](const DrawVertex &v) {
-    return v.clip[2] + v.clip[3] >= 0;
-  });
-  if (!in_front) {
-    cut = clip_near({vertices, vertices + count}, lines);
-    vertices = cut.data();
-    count = static_cast<int>(cut.size());
-  }
+void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int count) {
   if (count == 0) return;
-  emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(DrawVertex), vertices, GL_STREAM_DRAW);
-  emscripten_glUniform1i(textured_uniform, textured ? 1 : 0);
+  apply(state);
+  use_stream();
+  emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(Vertex), vertices, GL_STREAM_DRAW);
+  emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
+}
+
+int webgl_mesh(const float *xyz, const float *normals, int count) {
+  std::vector<float> interleaved;
+  interleaved.reserve(static_cast<size_t>(count) * 6);
+  for (int i = 0; i < count; ++i) {
+    interleaved.insert(interleaved.end(), xyz + i * 3, xyz + i * 3 + 3);
+    interleaved.insert(interleaved.end(), normals + i * 3, normals + i * 3 + 3);
+  }
+  GLuint buffer = 0;
+  emscripten_glGenBuffers(1, &buffer);
+  bind_buffer(buffer);
+  emscripten_glBufferData(GL_ARRAY_BUFFER, interleaved.size() * sizeof(float), interleaved.data(),
+                          GL_STATIC_DRAW);
+  meshes.push_back(buffer);
+  return static_cast<int>(meshes.size()) - 1;
+}
+
+void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
+                     const float st[2]) {
+  apply(state);
+  use_mesh(mesh);
+  emscripten_glVertexAttrib4fv(kColour, colour);
+  emscripten_glVertexAttrib2fv(kTexCoord, st);
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }
