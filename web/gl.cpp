@@ -47,12 +47,14 @@ struct State {
   std::vector<GLuint> complete_textures;  // names holding a level-0 image
   GLenum error = GL_NO_ERROR;
 
-  // Inside glBegin ... glEnd: the vertices, and whether one lies behind the
-  // near plane (z + w < 0 in clip space, the row `near` of the matrices).
+  // Inside glBegin ... glEnd: the vertices, the clip planes, the planes that
+  // every vertex lies outside of (a bit each), and whether one lies behind
+  // the near plane.
   GLenum mode = 0;
   bool inside = false;
   std::vector<Vertex> group;
-  float near[4];
+  float planes[6][4];
+  unsigned outside = 0;
   bool behind = false;
 
   // Primitives ended but not yet drawn, all lines or all triangles, under
@@ -217,8 +219,7 @@ void colour_on_cpu(const Vertex &in, const Mat4 &modelview, const float normals[
 }
 
 // Transforms and lights the primitives of `mode` here, cuts them at the near
-// plane, and draws them in clip space: the shader then applies identity
-// matrices only.
+// plane, and draws them in clip space.
 void draw_on_cpu(GLenum mode, const Vertex *v, size_t count) {
   flush();
   const Mat4 &modelview = gl.modelview.back();
@@ -243,30 +244,37 @@ void draw_on_cpu(GLenum mode, const Vertex *v, size_t count) {
                            {d.colour[0], d.colour[1], d.colour[2], d.colour[3]},
                            {d.st[0], d.st[1]}});
   }
-  DrawState s{};
-  s.modelview = s.projection = mat_identity();
-  s.textured = textured();
-  webgl_draw(lines, s, gl.finished.data(), static_cast<int>(gl.finished.size()));
+  webgl_draw_clipped(lines, textured(), gl.finished.data(), static_cast<int>(gl.finished.size()));
 }
 
-// The row of the model-view-projection whose product with a point is its
-// clip-space z + w: its distance in front of the near plane, scaled.
-void near_row(float out[4]) {
+// GL's clip planes as rows of the model-view-projection: a point p lies
+// inside plane k where planes[k] . (p, 1) >= 0. The near plane comes first.
+void clip_planes(float planes[6][4]) {
+  static const int kAxis[6] = {2, 0, 0, 1, 1, 2};
+  static const float kSign[6] = {1, 1, -1, 1, -1, -1};
   const Mat4 mvp = mat_multiply(gl.projection.back(), gl.modelview.back());
-  for (int column = 0; column < 4; ++column)
-    out[column] = mvp.m[column * 4 + 2] + mvp.m[column * 4 + 3];
+  for (int k = 0; k < 6; ++k) {
+    for (int column = 0; column < 4; ++column) {
+      planes[k][column] = mvp.m[column * 4 + 3] + kSign[k] * mvp.m[column * 4 + kAxis[k]];
+    }
+  }
 }
 
-// Where the points within `radius` of the origin lie against the near plane.
-enum class Reach { kInFront, kAcross, kBehind };
+// Where the points within `radius` of the origin lie: all inside the near
+// plane, across it, or all outside one of the planes, where GL draws none.
+enum class Reach { kInFront, kAcrossNear, kOutside };
 
-Reach near_plane_reach(float radius) {
-  float near[4];
-  near_row(near);
-  const float spread =
-      std::sqrt(near[0] * near[0] + near[1] * near[1] + near[2] * near[2]) * radius;
-  if (near[3] - spread > 0) return Reach::kInFront;
-  return near[3] + spread < 0 ? Reach::kBehind : Reach::kAcross;
+Reach ball_reach(float radius) {
+  float planes[6][4];
+  clip_planes(planes);
+  Reach reach = Reach::kInFront;
+  for (int k = 0; k < 6; ++k) {
+    const float *p = planes[k];
+    const float spread = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]) * radius;
+    if (p[3] + spread < 0) return Reach::kOutside;
+    if (k == 0 && p[3] - spread <= 0) reach = Reach::kAcrossNear;
+  }
+  return reach;
 }
 
 // The shader lights each vertex, so flat shading of lit primitives is done here.
@@ -325,14 +333,17 @@ void gl_layer_start(bool depth) {
   webgl_start(depth);
 }
 
-void gl_layer_finish() { flush(); }
+void gl_layer_finish() {
+  flush();
+  webgl_end_frame();
+}
 
 void draw_shape(const Shape &shape) {
   flush();
-  const Reach reach = near_plane_reach(shape.radius);
-  if (reach == Reach::kBehind) return;
+  const Reach reach = ball_reach(shape.radius);
+  if (reach == Reach::kOutside) return;
   const int count = static_cast<int>(shape.xyz.size() / 3);
-  if (needs_cpu() || reach != Reach::kInFront) {
+  if (needs_cpu() || reach == Reach::kAcrossNear) {
     gl.shape.clear();
     for (int i = 0; i < count; ++i) {
       gl.shape.push_back(make_vertex(shape.xyz[i * 3], shape.xyz[i * 3 + 1], shape.xyz[i * 3 + 2],
@@ -491,14 +502,21 @@ void glBegin(GLenum mode) {
   gl.mode = mode;
   gl.inside = true;
   gl.group.clear();
-  near_row(gl.near);
+  clip_planes(gl.planes);
+  gl.outside = 0x3f;
   gl.behind = false;
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
   if (!gl.inside) return;
   gl.group.push_back(make_vertex(x, y, z, gl.normal));
-  gl.behind = gl.behind || gl.near[0] * x + gl.near[1] * y + gl.near[2] * z + gl.near[3] < 0;
+  unsigned outside = 0;
+  for (int k = 0; k < 6; ++k) {
+    const float *p = gl.planes[k];
+    if (p[0] * x + p[1] * y + p[2] * z + p[3] < 0) outside |= 1u << k;
+  }
+  gl.outside &= outside;
+  gl.behind = gl.behind || (outside & 1) != 0;
 }
 
 void glVertex3fv(const GLfloat *v) { glVertex3f(v[0], v[1], v[2]); }
@@ -511,6 +529,7 @@ void glEnd() {
   if (gl.mode != GL_LINES && gl.mode != GL_TRIANGLES && gl.mode != GL_QUADS) {
     return record_error(GL_INVALID_ENUM);  // the viewers draw no other primitive
   }
+  if (gl.outside != 0) return;  // every vertex outside the same plane: nothing shows
   if (gl.behind || needs_cpu()) return draw_on_cpu(gl.mode, gl.group.data(), gl.group.size());
   const bool lines = gl.mode == GL_LINES;
   if (gl.pending_lines != lines) flush();

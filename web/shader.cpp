@@ -3,8 +3,7 @@
 // The lighting is light_vertex's (pipeline.cpp), term for term: the viewer
 // at infinity, no spot and no attenuation, the specular term only where the
 // light reaches the front. Terms that GL_COLOR_MATERIAL tracks come from the
-// vertex colour. A vertex already in clip space (cut at the near plane on the
-// CPU) comes with identity matrices and lighting off.
+// vertex colour.
 const char *const kVertexShader = R"(#version 100
 attribute vec4 position;
 attribute vec3 normal;
@@ -75,5 +74,18 @@ varying vec4 v_colour;
 varying vec2 v_st;
 void main() {
   gl_FragColor = textured ? texture2D(picture, v_st) * v_colour : v_colour;
+}
+)";
+
+const char *const kClipVertexShader = R"(#version 100
+attribute vec4 position;
+attribute vec4 colour;
+attribute vec2 st;
+varying vec4 v_colour;
+varying vec2 v_st;
+void main() {
+  gl_Position = position;
+  v_colour = colour;
+  v_st = st;
 }
 )";

@@ -6,6 +6,9 @@
 
 extern const char *const kVertexShader;
 extern const char *const kFragmentShader;
+// For vertices already in clip space and coloured: cut at the near plane on
+// the CPU, or lit flat.
+extern const char *const kClipVertexShader;
 
 // Where each vertex attribute is bound, and the most lights drawn at once.
 enum Attribute { kPosition = 0, kNormal = 1, kColour = 2, kTexCoord = 3 };

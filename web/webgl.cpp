@@ -4,6 +4,7 @@
 
 #include <emscripten/html5.h>
 #include <webgl/webgl1.h>
+#include <webgl/webgl1_ext.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -19,13 +20,39 @@ struct Uniforms {
   GLint light_ambient, light_diffuse, light_specular, light_position;
 } uniform;
 
-GLuint program = 0;
-GLuint stream = 0;  // the buffer that immediate mode's vertices go through
-std::vector<GLuint> meshes;
+// Two programs: `lit` transforms and lights, `passing` takes vertices
+// already in clip space and coloured. Each keeps its own uniforms.
+GLuint lit = 0, passing = 0, current_program = 0;
+GLint passing_textured = -1;
+int passing_textured_now = -1;
+
 GLuint bound_buffer = 0;
 std::map<unsigned int, GLuint> textures;
 
-// What the uniforms hold now; nothing is uploaded twice.
+// Where vertices are drawn from: a buffer and, with vertex array objects,
+// the attributes' layout in it, so that switching is one call.
+struct Source {
+  GLuint buffer, layout;
+};
+bool have_vertex_arrays = false;
+GLuint source_now = 0;  // by its buffer
+
+// A shape's points and normals, uploaded once.
+std::vector<Source> meshes;
+
+// Immediate mode's vertices. With vertex array objects, the n-th draw of a
+// frame has a buffer of its own that keeps its vertices, and is uploaded
+// again only when they change: a still scene uploads nothing. Without, all
+// go through one buffer.
+struct Slot {
+  Source source;
+  std::vector<Vertex> held;
+};
+std::vector<Slot> slots;
+size_t next_slot = 0;
+Source stream{0, 0};
+
+// What the lit program's uniforms hold now; nothing is uploaded twice.
 DrawState uploaded;
 bool any_uploaded = false;
 
@@ -43,8 +70,28 @@ GLuint compile(GLenum type, const char *source) {
   return shader;
 }
 
+GLuint link(const char *vertex_shader) {
+  const GLuint program = emscripten_glCreateProgram();
+  emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, vertex_shader));
+  emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
+  emscripten_glBindAttribLocation(program, kPosition, "position");
+  emscripten_glBindAttribLocation(program, kNormal, "normal");
+  emscripten_glBindAttribLocation(program, kColour, "colour");
+  emscripten_glBindAttribLocation(program, kTexCoord, "st");
+  emscripten_glLinkProgram(program);
+  emscripten_glUseProgram(program);
+  emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
+  return program;
+}
+
+void use_program(GLuint program) {
+  if (program == current_program) return;
+  emscripten_glUseProgram(program);
+  current_program = program;
+}
+
 void find_uniforms() {
-  auto at = [](const char *name) { return emscripten_glGetUniformLocation(program, name); };
+  auto at = [](const char *name) { return emscripten_glGetUniformLocation(lit, name); };
   uniform = {at("modelview"),         at("projection"),    at("normals"),       at("lighting"),
              at("normalize_normals"), at("textured"),      at("emission"),      at("ambient"),
              at("diffuse"),           at("specular"),      at("shininess"),     at("tracked"),
@@ -120,43 +167,65 @@ void attribute(GLuint index, int size, GLsizei stride, size_t offset) {
                                    reinterpret_cast<void *>(offset));
 }
 
-// Where the attributes point: -1 for the stream, where every attribute comes
-// from the buffer; a mesh's number for its buffer, which gives the position
-// and normal, the colour and texture coordinate being constant; -2 for
-// nowhere yet.
-int layout = -2;
-bool per_vertex_colour = false;  // the colour and texture coordinate arrays are on
-
-void per_vertex(bool on) {
-  if (on == per_vertex_colour) return;
-  if (on) {
+// Points the attributes into `buffer`: immediate mode's vertices, which
+// give every attribute, or a mesh's points and normals, the colour and
+// texture coordinate being constant.
+void point_attributes(GLuint buffer, bool whole_vertices) {
+  bind_buffer(buffer);
+  if (whole_vertices) {
+    attribute(kPosition, 4, sizeof(Vertex), offsetof(Vertex, position));
+    attribute(kNormal, 3, sizeof(Vertex), offsetof(Vertex, normal));
+    attribute(kColour, 4, sizeof(Vertex), offsetof(Vertex, colour));
+    attribute(kTexCoord, 2, sizeof(Vertex), offsetof(Vertex, st));
     emscripten_glEnableVertexAttribArray(kColour);
     emscripten_glEnableVertexAttribArray(kTexCoord);
   } else {
+    attribute(kPosition, 3, 6 * sizeof(float), 0);
+    attribute(kNormal, 3, 6 * sizeof(float), 3 * sizeof(float));
     emscripten_glDisableVertexAttribArray(kColour);
     emscripten_glDisableVertexAttribArray(kTexCoord);
   }
-  per_vertex_colour = on;
+  emscripten_glEnableVertexAttribArray(kPosition);
+  emscripten_glEnableVertexAttribArray(kNormal);
 }
 
-void use_stream() {
-  bind_buffer(stream);
-  per_vertex(true);
-  if (layout == -1) return;
-  attribute(kPosition, 4, sizeof(Vertex), offsetof(Vertex, position));
-  attribute(kNormal, 3, sizeof(Vertex), offsetof(Vertex, normal));
-  attribute(kColour, 4, sizeof(Vertex), offsetof(Vertex, colour));
-  attribute(kTexCoord, 2, sizeof(Vertex), offsetof(Vertex, st));
-  layout = -1;
+Source new_source(bool whole_vertices) {
+  Source s{0, 0};
+  emscripten_glGenBuffers(1, &s.buffer);
+  if (have_vertex_arrays) {
+    emscripten_glGenVertexArraysOES(1, &s.layout);
+    emscripten_glBindVertexArrayOES(s.layout);
+    point_attributes(s.buffer, whole_vertices);
+  }
+  source_now = 0;
+  return s;
 }
 
-void use_mesh(int mesh) {
-  per_vertex(false);
-  if (layout == mesh) return;
-  bind_buffer(meshes[mesh]);
-  attribute(kPosition, 3, 6 * sizeof(float), 0);
-  attribute(kNormal, 3, 6 * sizeof(float), 3 * sizeof(float));
-  layout = mesh;
+void use_source(const Source &s, bool whole_vertices) {
+  if (s.buffer == source_now) return;
+  source_now = s.buffer;
+  if (have_vertex_arrays) return emscripten_glBindVertexArrayOES(s.layout);
+  point_attributes(s.buffer, whole_vertices);
+}
+
+// Makes `count` vertices the source of the next draw.
+void put_vertices(const Vertex *vertices, int count) {
+  if (!have_vertex_arrays) {
+    use_source(stream, true);
+    bind_buffer(stream.buffer);
+    emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(Vertex), vertices, GL_STREAM_DRAW);
+    return;
+  }
+  if (next_slot == slots.size()) slots.push_back({new_source(true), {}});
+  Slot &slot = slots[next_slot++];
+  use_source(slot.source, true);
+  const size_t size = count * sizeof(Vertex);
+  if (slot.held.size() == static_cast<size_t>(count) && std::memcmp(slot.held.data(), vertices, size) == 0) {
+    return;
+  }
+  bind_buffer(slot.source.buffer);
+  emscripten_glBufferData(GL_ARRAY_BUFFER, size, vertices, GL_DYNAMIC_DRAW);
+  slot.held.assign(vertices, vertices + count);
 }
 
 }  // namespace
@@ -173,22 +242,15 @@ void webgl_start(bool depth) {
       emscripten_webgl_create_context("#canvas", &attributes);
   emscripten_webgl_make_context_current(context);
 
-  program = emscripten_glCreateProgram();
-  emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, kVertexShader));
-  emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-  emscripten_glBindAttribLocation(program, kPosition, "position");
-  emscripten_glBindAttribLocation(program, kNormal, "normal");
-  emscripten_glBindAttribLocation(program, kColour, "colour");
-  emscripten_glBindAttribLocation(program, kTexCoord, "st");
-  emscripten_glLinkProgram(program);
-  emscripten_glUseProgram(program);
+  have_vertex_arrays = emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(),
+                                                         "OES_vertex_array_object");
+  passing = link(kClipVertexShader);
+  passing_textured = emscripten_glGetUniformLocation(passing, "textured");
+  lit = link(kVertexShader);
+  current_program = lit;
   find_uniforms();
-  emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
 
-  emscripten_glGenBuffers(1, &stream);
-  emscripten_glEnableVertexAttribArray(kPosition);
-  emscripten_glEnableVertexAttribArray(kNormal);
-  use_stream();
+  stream = new_source(true);
   // GL's default depth function; WebGL's is the same, said once for clarity.
   emscripten_glDepthFunc(GL_LESS);
 }
@@ -240,9 +302,18 @@ void webgl_texture_image(int level, int width, int height, unsigned int format,
 
 void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int count) {
   if (count == 0) return;
+  use_program(lit);
   apply(state);
-  use_stream();
-  emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(Vertex), vertices, GL_STREAM_DRAW);
+  put_vertices(vertices, count);
+  emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
+}
+
+void webgl_draw_clipped(bool lines, bool textured, const Vertex *vertices, int count) {
+  if (count == 0) return;
+  use_program(passing);
+  if (passing_textured_now != textured) emscripten_glUniform1i(passing_textured, textured);
+  passing_textured_now = textured;
+  put_vertices(vertices, count);
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }
 
@@ -253,19 +324,20 @@ int webgl_mesh(const float *xyz, const float *normals, int count) {
     interleaved.insert(interleaved.end(), xyz + i * 3, xyz + i * 3 + 3);
     interleaved.insert(interleaved.end(), normals + i * 3, normals + i * 3 + 3);
   }
-  GLuint buffer = 0;
-  emscripten_glGenBuffers(1, &buffer);
-  bind_buffer(buffer);
+  meshes.push_back(new_source(false));
+  bind_buffer(meshes.back().buffer);
   emscripten_glBufferData(GL_ARRAY_BUFFER, interleaved.size() * sizeof(float), interleaved.data(),
                           GL_STATIC_DRAW);
-  meshes.push_back(buffer);
   return static_cast<int>(meshes.size()) - 1;
 }
 
-void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
-                     const float st[2]) {
+void webgl_end_frame() { next_slot = 0; }
+
+void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count,
+                     const float colour[4], const float st[2]) {
+  use_program(lit);
   apply(state);
-  use_mesh(mesh);
+  use_source(meshes[mesh], false);
   emscripten_glVertexAttrib4fv(kColour, colour);
   emscripten_glVertexAttrib2fv(kTexCoord, st);
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);

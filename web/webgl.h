@@ -58,11 +58,17 @@ void webgl_texture_image(int level, int width, int height, unsigned int format,
 // textured with the bound texture, modulated by the colour, when it says so.
 void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int count);
 
+// Triangles or lines already in clip space and coloured (the normal unused).
+void webgl_draw_clipped(bool lines, bool textured, const Vertex *vertices, int count);
+
 // A buffer of `count` points and their normals, kept for the page's life;
 // returns its handle.
 int webgl_mesh(const float *xyz, const float *normals, int count);
 // A mesh's triangles or lines, in one colour and at one texture coordinate.
 void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
                      const float st[2]);
+
+// The frame is complete: immediate mode's next draw is the next frame's first.
+void webgl_end_frame();
 
 #endif
