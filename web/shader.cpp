@@ -12,7 +12,6 @@ attribute vec2 st;
 uniform mat4 modelview;
 uniform mat4 projection;
 uniform mat3 normals;
-uniform bool lighting;
 uniform bool normalize_normals;
 uniform vec4 emission;
 uniform vec4 ambient;
@@ -61,7 +60,7 @@ vec4 lit(vec4 eye) {
 void main() {
   vec4 eye = modelview * position;
   gl_Position = projection * eye;
-  v_colour = clamp(lighting ? lit(eye) : colour, 0.0, 1.0);
+  v_colour = clamp(lit(eye), 0.0, 1.0);
   v_st = st;
 }
 )";
@@ -74,6 +73,21 @@ varying vec4 v_colour;
 varying vec2 v_st;
 void main() {
   gl_FragColor = textured ? texture2D(picture, v_st) * v_colour : v_colour;
+}
+)";
+
+const char *const kPlainVertexShader = R"(#version 100
+attribute vec4 position;
+attribute vec4 colour;
+attribute vec2 st;
+uniform mat4 modelview;
+uniform mat4 projection;
+varying vec4 v_colour;
+varying vec2 v_st;
+void main() {
+  gl_Position = projection * (modelview * position);
+  v_colour = clamp(colour, 0.0, 1.0);
+  v_st = st;
 }
 )";
 

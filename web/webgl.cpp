@@ -15,16 +15,22 @@
 namespace {
 
 struct Uniforms {
-  GLint modelview, projection, normals, lighting, normalize, textured;
+  GLint modelview, projection, normals, normalize, textured;
   GLint emission, ambient, diffuse, specular, shininess, tracked, scene_ambient, light_count;
   GLint light_ambient, light_diffuse, light_specular, light_position;
-} uniform;
+};
 
-// Two programs: `lit` transforms and lights, `passing` takes vertices
-// already in clip space and coloured. Each keeps its own uniforms.
-GLuint lit = 0, passing = 0, current_program = 0;
-GLint passing_textured = -1;
-int passing_textured_now = -1;
+// A program, where its uniforms are, and what they hold now: nothing is
+// uploaded twice. `lit` transforms and lights, `plain` transforms only, and
+// `passing` takes vertices already in clip space and coloured.
+struct Program {
+  GLuint name;
+  Uniforms uniform;
+  DrawState uploaded;
+  bool any_uploaded;
+};
+Program lit, plain, passing;
+GLuint current_program = 0;
 
 GLuint bound_buffer = 0;
 std::map<unsigned int, GLuint> textures;
@@ -52,10 +58,6 @@ std::vector<Slot> slots;
 size_t next_slot = 0;
 Source stream{0, 0};
 
-// What the lit program's uniforms hold now; nothing is uploaded twice.
-DrawState uploaded;
-bool any_uploaded = false;
-
 GLuint compile(GLenum type, const char *source) {
   const GLuint shader = emscripten_glCreateShader(type);
   emscripten_glShaderSource(shader, 1, &source, nullptr);
@@ -70,7 +72,7 @@ GLuint compile(GLenum type, const char *source) {
   return shader;
 }
 
-GLuint link(const char *vertex_shader) {
+Program link(const char *vertex_shader) {
   const GLuint program = emscripten_glCreateProgram();
   emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, vertex_shader));
   emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
@@ -81,30 +83,23 @@ GLuint link(const char *vertex_shader) {
   emscripten_glLinkProgram(program);
   emscripten_glUseProgram(program);
   emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
-  return program;
-}
-
-void use_program(GLuint program) {
-  if (program == current_program) return;
-  emscripten_glUseProgram(program);
+  auto at = [program](const char *name) { return emscripten_glGetUniformLocation(program, name); };
+  const Uniforms uniform = {at("modelview"),         at("projection"),    at("normals"),
+                            at("normalize_normals"), at("textured"),      at("emission"),
+                            at("ambient"),           at("diffuse"),       at("specular"),
+                            at("shininess"),         at("tracked"),       at("scene_ambient"),
+                            at("light_count"),       at("light_ambient"), at("light_diffuse"),
+                            at("light_specular"),    at("light_position")};
   current_program = program;
-}
-
-void find_uniforms() {
-  auto at = [](const char *name) { return emscripten_glGetUniformLocation(lit, name); };
-  uniform = {at("modelview"),         at("projection"),    at("normals"),       at("lighting"),
-             at("normalize_normals"), at("textured"),      at("emission"),      at("ambient"),
-             at("diffuse"),           at("specular"),      at("shininess"),     at("tracked"),
-             at("scene_ambient"),     at("light_count"),   at("light_ambient"), at("light_diffuse"),
-             at("light_specular"),    at("light_position")};
+  return {program, uniform, {}, false};
 }
 
 template <typename T>
-bool differs(const T &now, const T &wanted) {
-  return !any_uploaded || std::memcmp(&now, &wanted, sizeof(T)) != 0;
+bool differs(const Program &p, const T &now, const T &wanted) {
+  return !p.any_uploaded || std::memcmp(&now, &wanted, sizeof(T)) != 0;
 }
 
-void upload_lighting(const LightingUniforms &l) {
+void upload_lighting(const Uniforms &uniform, const LightingUniforms &l) {
   emscripten_glUniform4fv(uniform.emission, 1, l.emission);
   emscripten_glUniform4fv(uniform.ambient, 1, l.ambient);
   emscripten_glUniform4fv(uniform.diffuse, 1, l.diffuse);
@@ -119,41 +114,39 @@ void upload_lighting(const LightingUniforms &l) {
   emscripten_glUniform4fv(uniform.light_position, kMaxLights, &l.light_position[0][0]);
 }
 
-// Uploads what differs from what the uniforms hold. Lighting's uniforms are
-// left as they are while lighting is off.
-void apply(const DrawState &s) {
-  if (differs(uploaded.modelview, s.modelview)) {
+// Uploads what differs from what the program's uniforms hold.
+void apply(Program &p, const DrawState &s) {
+  if (p.name != current_program) {
+    emscripten_glUseProgram(p.name);
+    current_program = p.name;
+  }
+  const Uniforms &uniform = p.uniform;
+  DrawState &uploaded = p.uploaded;
+  if (differs(p, uploaded.modelview, s.modelview)) {
     emscripten_glUniformMatrix4fv(uniform.modelview, 1, GL_FALSE, s.modelview.m);
-    uploaded.modelview = s.modelview;
   }
-  if (differs(uploaded.projection, s.projection)) {
+  if (differs(p, uploaded.projection, s.projection)) {
     emscripten_glUniformMatrix4fv(uniform.projection, 1, GL_FALSE, s.projection.m);
-    uploaded.projection = s.projection;
   }
-  if (differs(uploaded.lighting, s.lighting)) emscripten_glUniform1i(uniform.lighting, s.lighting);
-  if (differs(uploaded.textured, s.textured)) emscripten_glUniform1i(uniform.textured, s.textured);
-  uploaded.lighting = s.lighting;
-  uploaded.textured = s.textured;
+  if (differs(p, uploaded.textured, s.textured))
+    emscripten_glUniform1i(uniform.textured, s.textured);
   if (s.lighting) {
-    if (differs(uploaded.normals, s.normals)) {
+    if (differs(p, uploaded.normals, s.normals)) {
       float columns[9];  // GL's order
       for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column)
+        for (int column = 0; column < 3; ++column) {
           columns[column * 3 + row] = s.normals[row * 3 + column];
+        }
       }
       emscripten_glUniformMatrix3fv(uniform.normals, 1, GL_FALSE, columns);
-      std::memcpy(uploaded.normals, s.normals, sizeof s.normals);
     }
-    if (differs(uploaded.normalize, s.normalize)) {
+    if (differs(p, uploaded.normalize, s.normalize)) {
       emscripten_glUniform1i(uniform.normalize, s.normalize);
     }
-    uploaded.normalize = s.normalize;
-    if (differs(uploaded.light, s.light)) {
-      upload_lighting(s.light);
-      uploaded.light = s.light;
-    }
+    if (differs(p, uploaded.light, s.light)) upload_lighting(uniform, s.light);
   }
-  any_uploaded = true;
+  uploaded = s;
+  p.any_uploaded = true;
 }
 
 void bind_buffer(GLuint buffer) {
@@ -220,7 +213,8 @@ void put_vertices(const Vertex *vertices, int count) {
   Slot &slot = slots[next_slot++];
   use_source(slot.source, true);
   const size_t size = count * sizeof(Vertex);
-  if (slot.held.size() == static_cast<size_t>(count) && std::memcmp(slot.held.data(), vertices, size) == 0) {
+  if (slot.held.size() == static_cast<size_t>(count) &&
+      std::memcmp(slot.held.data(), vertices, size) == 0) {
     return;
   }
   bind_buffer(slot.source.buffer);
@@ -245,10 +239,8 @@ void webgl_start(bool depth) {
   have_vertex_arrays = emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(),
                                                          "OES_vertex_array_object");
   passing = link(kClipVertexShader);
-  passing_textured = emscripten_glGetUniformLocation(passing, "textured");
+  plain = link(kPlainVertexShader);
   lit = link(kVertexShader);
-  current_program = lit;
-  find_uniforms();
 
   stream = new_source(true);
   // GL's default depth function; WebGL's is the same, said once for clarity.
@@ -302,17 +294,16 @@ void webgl_texture_image(int level, int width, int height, unsigned int format,
 
 void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int count) {
   if (count == 0) return;
-  use_program(lit);
-  apply(state);
+  apply(state.lighting ? lit : plain, state);
   put_vertices(vertices, count);
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }
 
 void webgl_draw_clipped(bool lines, bool textured, const Vertex *vertices, int count) {
   if (count == 0) return;
-  use_program(passing);
-  if (passing_textured_now != textured) emscripten_glUniform1i(passing_textured, textured);
-  passing_textured_now = textured;
+  DrawState state{};
+  state.textured = textured;
+  apply(passing, state);
   put_vertices(vertices, count);
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }
@@ -333,10 +324,9 @@ int webgl_mesh(const float *xyz, const float *normals, int count) {
 
 void webgl_end_frame() { next_slot = 0; }
 
-void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count,
-                     const float colour[4], const float st[2]) {
-  use_program(lit);
-  apply(state);
+void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
+                     const float st[2]) {
+  apply(state.lighting ? lit : plain, state);
   use_source(meshes[mesh], false);
   emscripten_glVertexAttrib4fv(kColour, colour);
   emscripten_glVertexAttrib2fv(kTexCoord, st);
