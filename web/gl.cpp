@@ -180,14 +180,16 @@ void assemble(GLenum mode, const V *in, size_t count, bool flat, std::vector<V> 
   for (size_t first = 0; first + size <= count; first += size) {
     for (size_t k = 0; k < length; ++k) {
       out.push_back(in[first + order[k]]);
-      if (flat)
-        std::copy(in[first + size - 1].colour, in[first + size - 1].colour + 4, out.back().colour);
+      if (flat) {
+        const float *last = in[first + size - 1].colour;
+        std::copy(last, last + 4, out.back().colour);
+      }
     }
   }
 }
 
-// The vertex colour on the CPU, as the shader computes it.
-void colour_on_cpu(const Vertex &in, const Mat4 &modelview, const float normals[9], float out[4]) {
+// The colour of a vertex at `eye`, as the shader computes it.
+void colour_on_cpu(const Vertex &in, const Vec4 &eye, const float normals[9], float out[4]) {
   Vec4 c{in.colour[0], in.colour[1], in.colour[2], in.colour[3]};
   if (gl.lighting) {
     Material m = gl.front;
@@ -208,7 +210,6 @@ void colour_on_cpu(const Vertex &in, const Mat4 &modelview, const float normals[
         for (float &x : n) x /= length;
       }
     }
-    const Vec4 eye = mat_apply(modelview, {in.position[0], in.position[1], in.position[2], 1});
     c = light_vertex(m, gl.lights, 8, gl.global_ambient, n, eye);
   }
   auto clamp = [](float v) { return std::min(1.0f, std::max(0.0f, v)); };
@@ -225,12 +226,14 @@ void draw_on_cpu(GLenum mode, const Vertex *v, size_t count) {
   const Mat4 &modelview = gl.modelview.back();
   float normals[9];
   normal_matrix(modelview, normals);
-  const Mat4 mvp = mat_multiply(gl.projection.back(), modelview);
   gl.transformed.clear();
   for (size_t i = 0; i < count; ++i) {
-    const Vec4 clip = mat_apply(mvp, {v[i].position[0], v[i].position[1], v[i].position[2], 1});
+    // In the shader's order: the model-view, then the projection.
+    const float *p = v[i].position;
+    const Vec4 eye = mat_apply(modelview, {p[0], p[1], p[2], 1});
+    const Vec4 clip = mat_apply(gl.projection.back(), eye);
     DrawVertex d{{clip.x, clip.y, clip.z, clip.w}, {}, {v[i].st[0], v[i].st[1]}};
-    colour_on_cpu(v[i], modelview, normals, d.colour);
+    colour_on_cpu(v[i], eye, normals, d.colour);
     gl.transformed.push_back(d);
   }
   gl.primitives.clear();

@@ -242,7 +242,7 @@ void webgl_start(bool depth) {
   plain = link(kPlainVertexShader);
   lit = link(kVertexShader);
 
-  stream = new_source(true);
+  if (!have_vertex_arrays) stream = new_source(true);
   // GL's default depth function; WebGL's is the same, said once for clarity.
   emscripten_glDepthFunc(GL_LESS);
 }
