@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: MIT
 // The GL 1.1 calls the viewers make, on WebGL. Matrices, the current colour,
 // normal and texture coordinate, lighting and immediate mode live here, as
-// GL 1.1 defines them; each glEnd hands WebGL triangles or lines that are
-// already transformed and lit.
+// GL 1.1 defines them. Vertices go to WebGL in object space with GL's state
+// as uniforms, and the shader transforms and lights them; consecutive
+// primitives under the same state go out as one draw. What crosses the near
+// plane, and lit flat shading, which the shader cannot give, are transformed,
+// lit and cut here instead.
 #include "web/gl_layer.h"
 #include "web/pipeline.h"
 #include "web/webgl.h"
@@ -12,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -32,6 +36,7 @@ struct State {
   bool texture_2d = false;
   bool smooth = true;
   bool normalize = false;
+  bool depth_test = false;
   GLenum colour_material_face = GL_FRONT_AND_BACK;
   GLenum colour_material_mode = GL_AMBIENT_AND_DIFFUSE;
   Material front{{0.2f, 0.2f, 0.2f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, 0};
@@ -44,15 +49,92 @@ struct State {
   std::vector<GLuint> complete_textures;  // names holding a level-0 image
   GLenum error = GL_NO_ERROR;
 
-  // Inside glBegin ... glEnd.
+  // Inside glBegin ... glEnd: the vertices, the clip planes, the planes that
+  // every vertex lies outside of (a bit each), and whether one lies behind
+  // the near plane.
   GLenum mode = 0;
   bool inside = false;
-  float normals[9];  // the model-view's normal matrix for this batch
-  std::vector<DrawVertex> batch;
+  std::vector<Vertex> group;
+  float planes[6][4];
+  unsigned outside = 0;
+  bool behind = false;
+
+  // Primitives ended but not yet drawn, all lines or all triangles, under
+  // the state as it is: any change of state draws them first.
+  std::vector<Vertex> pending;
+  bool pending_lines = false;
+
+  // The CPU's own path, kept between frames so that it allocates only once.
+  std::vector<Vertex> shape;
+  std::vector<DrawVertex> transformed, primitives, cut;
+  std::vector<Vertex> finished;
 } gl;
 
 void record_error(GLenum error) {
   if (gl.error == GL_NO_ERROR) gl.error = error;
+}
+
+// Which material terms GL_COLOR_MATERIAL takes from the current colour:
+// emission, ambient, diffuse, specular.
+void tracked_terms(bool out[4]) {
+  const bool on = gl.colour_material && gl.colour_material_face != GL_BACK;
+  const GLenum m = gl.colour_material_mode;
+  out[0] = on && m == GL_EMISSION;
+  out[1] = on && (m == GL_AMBIENT || m == GL_AMBIENT_AND_DIFFUSE);
+  out[2] = on && (m == GL_DIFFUSE || m == GL_AMBIENT_AND_DIFFUSE);
+  out[3] = on && m == GL_SPECULAR;
+}
+
+void copy4(const Vec4 &v, float out[4]) {
+  out[0] = v.x;
+  out[1] = v.y;
+  out[2] = v.z;
+  out[3] = v.w;
+}
+
+bool textured() {
+  return gl.texture_2d && std::find(gl.complete_textures.begin(), gl.complete_textures.end(),
+                                    gl.bound_texture) != gl.complete_textures.end();
+}
+
+DrawState draw_state() {
+  DrawState s{};
+  s.modelview = gl.modelview.back();
+  s.projection = gl.projection.back();
+  s.lighting = gl.lighting;
+  s.normalize = gl.normalize;
+  s.textured = textured();
+  if (!gl.lighting) return s;
+  normal_matrix(s.modelview, s.normals);
+  LightingUniforms &l = s.light;
+  bool tracked[4];
+  tracked_terms(tracked);
+  const Vec4 *terms[4] = {&gl.front.emission, &gl.front.ambient, &gl.front.diffuse,
+                          &gl.front.specular};
+  float *to[4] = {l.emission, l.ambient, l.diffuse, l.specular};
+  for (int k = 0; k < 4; ++k) {
+    l.tracked[k] = tracked[k];
+    if (!tracked[k]) copy4(*terms[k], to[k]);
+  }
+  l.shininess = gl.front.shininess;
+  copy4(gl.global_ambient, l.scene_ambient);
+  for (const Light &light : gl.lights) {
+    if (!light.enabled) continue;
+    copy4(light.ambient, l.light_ambient[l.light_count]);
+    copy4(light.diffuse, l.light_diffuse[l.light_count]);
+    copy4(light.specular, l.light_specular[l.light_count]);
+    copy4(light.position, l.light_position[l.light_count]);
+    ++l.light_count;
+  }
+  return s;
+}
+
+// Draws the batched primitives; called before anything they depend on changes.
+void flush() {
+  if (gl.pending.empty()) return;
+  webgl_draw(gl.pending_lines, draw_state(), gl.pending.data(),
+             static_cast<int>(gl.pending.size()));
+  gl.pending.clear();
 }
 
 std::vector<Mat4> &stack() {
@@ -63,11 +145,9 @@ std::vector<Mat4> &stack() {
   }
 }
 
-void multiply(const Mat4 &m) { stack().back() = mat_multiply(stack().back(), m); }
-
-Vec4 clamped(const Vec4 &c) {
-  auto f = [](float v) { return std::min(1.0f, std::max(0.0f, v)); };
-  return {f(c.x), f(c.y), f(c.z), f(c.w)};
+void multiply(const Mat4 &m) {
+  flush();
+  stack().back() = mat_multiply(stack().back(), m);
 }
 
 void track_colour() {
@@ -82,52 +162,132 @@ void track_colour() {
   if (gl.colour_material_mode == GL_EMISSION) gl.front.emission = gl.colour;
 }
 
-// A vertex through the model-view, lighting and the projection.
-DrawVertex transform(float x, float y, float z, const float normal[3]) {
-  const Vec4 eye = mat_apply(gl.modelview.back(), {x, y, z, 1});
-  const Vec4 clip = mat_apply(gl.projection.back(), eye);
-  DrawVertex v{{clip.x, clip.y, clip.z, clip.w}, {}, {gl.st[0], gl.st[1]}};
-  Vec4 colour = gl.colour;
+Vertex make_vertex(float x, float y, float z, const float normal[3]) {
+  return {{x, y, z, 1},
+          {normal[0], normal[1], normal[2]},
+          {gl.colour.x, gl.colour.y, gl.colour.z, gl.colour.w},
+          {gl.st[0], gl.st[1]}};
+}
+
+// Appends the whole primitives of `mode` among `count` vertices to `out` as
+// independent lines or triangles, quads as two triangles each. Flat shading
+// gives each primitive the colour of its last vertex, which GL 1.1 takes for
+// independent lines, triangles and quads alike.
+template <typename V>
+void assemble(GLenum mode, const V *in, size_t count, bool flat, std::vector<V> &out) {
+  static const int kLine[] = {0, 1}, kTriangle[] = {0, 1, 2}, kQuad[] = {0, 1, 2, 0, 2, 3};
+  const int *order = mode == GL_LINES ? kLine : mode == GL_TRIANGLES ? kTriangle : kQuad;
+  const size_t size = mode == GL_LINES ? 2 : mode == GL_TRIANGLES ? 3 : 4;
+  const size_t length = mode == GL_QUADS ? 6 : size;
+  for (size_t first = 0; first + size <= count; first += size) {
+    for (size_t k = 0; k < length; ++k) {
+      out.push_back(in[first + order[k]]);
+      if (flat) {
+        const float *last = in[first + size - 1].colour;
+        std::copy(last, last + 4, out.back().colour);
+      }
+    }
+  }
+}
+
+// The colour of a vertex at `eye`, as the shader computes it.
+void colour_on_cpu(const Vertex &in, const Vec4 &eye, const float normals[9], float out[4]) {
+  Vec4 c{in.colour[0], in.colour[1], in.colour[2], in.colour[3]};
   if (gl.lighting) {
+    Material m = gl.front;
+    bool tracked[4];
+    tracked_terms(tracked);
+    Vec4 *terms[4] = {&m.emission, &m.ambient, &m.diffuse, &m.specular};
+    for (int k = 0; k < 4; ++k) {
+      if (tracked[k]) *terms[k] = c;
+    }
     float n[3];
     for (int row = 0; row < 3; ++row) {
-      n[row] = gl.normals[row * 3] * normal[0] + gl.normals[row * 3 + 1] * normal[1] +
-               gl.normals[row * 3 + 2] * normal[2];
+      n[row] = normals[row * 3] * in.normal[0] + normals[row * 3 + 1] * in.normal[1] +
+               normals[row * 3 + 2] * in.normal[2];
     }
     if (gl.normalize) {
       const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
       if (length > 0) {
-        for (float &c : n) c /= length;
+        for (float &x : n) x /= length;
       }
     }
-    colour = light_vertex(gl.front, gl.lights, 8, gl.global_ambient, n, eye);
+    c = light_vertex(m, gl.lights, 8, gl.global_ambient, n, eye);
   }
-  colour = clamped(colour);
-  v.colour[0] = colour.x;
-  v.colour[1] = colour.y;
-  v.colour[2] = colour.z;
-  v.colour[3] = colour.w;
-  return v;
+  auto clamp = [](float v) { return std::min(1.0f, std::max(0.0f, v)); };
+  out[0] = clamp(c.x);
+  out[1] = clamp(c.y);
+  out[2] = clamp(c.z);
+  out[3] = clamp(c.w);
 }
 
-bool textured() {
-  return gl.texture_2d && std::find(gl.complete_textures.begin(), gl.complete_textures.end(),
-                                    gl.bound_texture) != gl.complete_textures.end();
+// Transforms and lights the primitives of `mode` here, cuts them at the near
+// plane, and draws them in clip space.
+void draw_on_cpu(GLenum mode, const Vertex *v, size_t count) {
+  flush();
+  const Mat4 &modelview = gl.modelview.back();
+  float normals[9];
+  normal_matrix(modelview, normals);
+  gl.transformed.clear();
+  for (size_t i = 0; i < count; ++i) {
+    // In the shader's order: the model-view, then the projection.
+    const float *p = v[i].position;
+    const Vec4 eye = mat_apply(modelview, {p[0], p[1], p[2], 1});
+    const Vec4 clip = mat_apply(gl.projection.back(), eye);
+    DrawVertex d{{clip.x, clip.y, clip.z, clip.w}, {}, {v[i].st[0], v[i].st[1]}};
+    colour_on_cpu(v[i], eye, normals, d.colour);
+    gl.transformed.push_back(d);
+  }
+  gl.primitives.clear();
+  assemble(mode, gl.transformed.data(), gl.transformed.size(), !gl.smooth, gl.primitives);
+  const bool lines = mode == GL_LINES;
+  clip_near(gl.primitives, lines, gl.cut);
+  gl.finished.clear();
+  for (const DrawVertex &d : gl.cut) {
+    gl.finished.push_back({{d.clip[0], d.clip[1], d.clip[2], d.clip[3]},
+                           {0, 0, 1},
+                           {d.colour[0], d.colour[1], d.colour[2], d.colour[3]},
+                           {d.st[0], d.st[1]}});
+  }
+  webgl_draw_clipped(lines, textured(), gl.finished.data(), static_cast<int>(gl.finished.size()));
 }
 
-// Flat shading gives each primitive the colour of its last vertex, which
-// GL 1.1 takes for independent lines, triangles and quads alike.
-void flatten(std::vector<DrawVertex> &v, int size) {
-  if (gl.smooth) return;
-  for (size_t first = 0; first + size <= v.size(); first += size) {
-    for (int k = 0; k < size - 1; ++k) {
-      std::copy(v[first + size - 1].colour, v[first + size - 1].colour + 4, v[first + k].colour);
+// GL's clip planes as rows of the model-view-projection: a point p lies
+// inside plane k where planes[k] . (p, 1) >= 0. The near plane comes first.
+void clip_planes(float planes[6][4]) {
+  static const int kAxis[6] = {2, 0, 0, 1, 1, 2};
+  static const float kSign[6] = {1, 1, -1, 1, -1, -1};
+  const Mat4 mvp = mat_multiply(gl.projection.back(), gl.modelview.back());
+  for (int k = 0; k < 6; ++k) {
+    for (int column = 0; column < 4; ++column) {
+      planes[k][column] = mvp.m[column * 4 + 3] + kSign[k] * mvp.m[column * 4 + kAxis[k]];
     }
   }
 }
+
+// Where the points within `radius` of the origin lie: all inside the near
+// plane, across it, or all outside one of the planes, where GL draws none.
+enum class Reach { kInFront, kAcrossNear, kOutside };
+
+Reach ball_reach(float radius) {
+  float planes[6][4];
+  clip_planes(planes);
+  Reach reach = Reach::kInFront;
+  for (int k = 0; k < 6; ++k) {
+    const float *p = planes[k];
+    const float spread = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]) * radius;
+    if (p[3] + spread < 0) return Reach::kOutside;
+    if (k == 0 && p[3] - spread <= 0) reach = Reach::kAcrossNear;
+  }
+  return reach;
+}
+
+// The shader lights each vertex, so flat shading of lit primitives is done here.
+bool needs_cpu() { return gl.lighting && !gl.smooth; }
 
 void set_light(GLenum light, GLenum parameter, const GLfloat *p) {
   if (light < GL_LIGHT0 || light > GL_LIGHT7) return record_error(GL_INVALID_ENUM);
+  flush();
   Light &l = gl.lights[light - GL_LIGHT0];
   const Vec4 v{p[0], p[1], p[2], p[3]};
   switch (parameter) {
@@ -139,19 +299,30 @@ void set_light(GLenum light, GLenum parameter, const GLfloat *p) {
   }
 }
 
+// Sets a flag, drawing what was batched first if it changes.
+void change(bool &flag, bool on) {
+  if (flag == on) return;
+  flush();
+  flag = on;
+}
+
 void set_capability(GLenum capability, bool on) {
   switch (capability) {
-    case GL_LIGHTING: gl.lighting = on; break;
+    case GL_LIGHTING: change(gl.lighting, on); break;
     case GL_COLOR_MATERIAL:
-      gl.colour_material = on;
+      change(gl.colour_material, on);
       track_colour();
       break;
-    case GL_TEXTURE_2D: gl.texture_2d = on; break;
-    case GL_NORMALIZE: gl.normalize = on; break;
-    case GL_DEPTH_TEST: webgl_depth_test(on); break;
+    case GL_TEXTURE_2D: change(gl.texture_2d, on); break;
+    case GL_NORMALIZE: change(gl.normalize, on); break;
+    case GL_DEPTH_TEST:
+      if (gl.depth_test == on) break;
+      change(gl.depth_test, on);
+      webgl_depth_test(on);
+      break;
     default:
       if (capability >= GL_LIGHT0 && capability <= GL_LIGHT7) {
-        gl.lights[capability - GL_LIGHT0].enabled = on;
+        change(gl.lights[capability - GL_LIGHT0].enabled, on);
       }
       break;
   }
@@ -167,15 +338,26 @@ void gl_layer_start(bool depth) {
   webgl_start(depth);
 }
 
-void draw_with_normals(bool lines, const float *xyz, const float *normals, int count) {
-  normal_matrix(gl.modelview.back(), gl.normals);
-  std::vector<DrawVertex> v;
-  v.reserve(count);
-  for (int i = 0; i < count; ++i) {
-    v.push_back(transform(xyz[i * 3], xyz[i * 3 + 1], xyz[i * 3 + 2], normals + i * 3));
+void gl_layer_finish() {
+  flush();
+  webgl_end_frame();
+}
+
+void draw_shape(const Shape &shape) {
+  flush();
+  const Reach reach = ball_reach(shape.radius);
+  if (reach == Reach::kOutside) return;
+  const int count = static_cast<int>(shape.xyz.size() / 3);
+  if (needs_cpu() || reach == Reach::kAcrossNear) {
+    gl.shape.clear();
+    for (int i = 0; i < count; ++i) {
+      gl.shape.push_back(make_vertex(shape.xyz[i * 3], shape.xyz[i * 3 + 1], shape.xyz[i * 3 + 2],
+                                     &shape.normals[i * 3]));
+    }
+    return draw_on_cpu(shape.lines ? GL_LINES : GL_TRIANGLES, gl.shape.data(), gl.shape.size());
   }
-  flatten(v, lines ? 2 : 3);
-  webgl_draw(lines, v.data(), count, textured());
+  const float colour[4] = {gl.colour.x, gl.colour.y, gl.colour.z, gl.colour.w};
+  webgl_draw_mesh(shape.lines, draw_state(), shape.mesh, count, colour, gl.st);
 }
 
 // ---- state --------------------------------------------------------------
@@ -188,8 +370,8 @@ GLenum glGetError() {
 
 void glEnable(GLenum capability) { set_capability(capability, true); }
 void glDisable(GLenum capability) { set_capability(capability, false); }
-void glShadeModel(GLenum mode) { gl.smooth = mode != GL_FLAT; }
-void glFlush() {}
+void glShadeModel(GLenum mode) { change(gl.smooth, mode != GL_FLAT); }
+void glFlush() { flush(); }
 
 void glGetIntegerv(GLenum name, GLint *values) {
   switch (name) {
@@ -212,10 +394,12 @@ void glPixelStorei(GLenum name, GLint value) {
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { webgl_clear_colour(r, g, b, a); }
 
 void glClear(GLbitfield mask) {
+  flush();
   webgl_clear((mask & GL_COLOR_BUFFER_BIT) != 0, (mask & GL_DEPTH_BUFFER_BIT) != 0);
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  flush();
   gl.viewport[0] = x;
   gl.viewport[1] = y;
   gl.viewport[2] = width;
@@ -226,17 +410,22 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 // GL clamps both values to 0..1.
 void glDepthRange(GLclampd near_value, GLclampd far_value) {
   auto clamp = [](double v) { return static_cast<float>(std::min(1.0, std::max(0.0, v))); };
+  flush();
   webgl_depth_range(clamp(near_value), clamp(far_value));
 }
 
 // ---- matrices -----------------------------------------------------------
 
 void glMatrixMode(GLenum mode) { gl.matrix_mode = mode; }
-void glLoadIdentity() { stack().back() = mat_identity(); }
+void glLoadIdentity() {
+  flush();
+  stack().back() = mat_identity();
+}
 void glPushMatrix() { stack().push_back(stack().back()); }
 
 void glPopMatrix() {
   if (stack().size() == 1) return record_error(GL_STACK_UNDERFLOW);
+  flush();
   stack().pop_back();
 }
 
@@ -264,6 +453,7 @@ void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLd
 
 void glMaterialfv(GLenum face, GLenum parameter, const GLfloat *p) {
   if (face == GL_BACK) return;  // one-sided lighting uses the front material only
+  flush();
   const Vec4 v{p[0], p[1], p[2], p[3]};
   switch (parameter) {
     case GL_AMBIENT: gl.front.ambient = v; break;
@@ -285,6 +475,7 @@ void glMaterialf(GLenum face, GLenum parameter, GLfloat value) {
 void glLightfv(GLenum light, GLenum parameter, const GLfloat *p) { set_light(light, parameter, p); }
 
 void glColorMaterial(GLenum face, GLenum mode) {
+  flush();
   gl.colour_material_face = face;
   gl.colour_material_mode = mode;
   track_colour();
@@ -315,57 +506,54 @@ void glTexCoord2fv(const GLfloat *st) { glTexCoord2f(st[0], st[1]); }
 void glBegin(GLenum mode) {
   gl.mode = mode;
   gl.inside = true;
-  gl.batch.clear();
-  normal_matrix(gl.modelview.back(), gl.normals);
+  gl.group.clear();
+  clip_planes(gl.planes);
+  gl.outside = 0x3f;
+  gl.behind = false;
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
   if (!gl.inside) return;
-  gl.batch.push_back(transform(x, y, z, gl.normal));
+  gl.group.push_back(make_vertex(x, y, z, gl.normal));
+  unsigned outside = 0;
+  for (int k = 0; k < 6; ++k) {
+    const float *p = gl.planes[k];
+    if (p[0] * x + p[1] * y + p[2] * z + p[3] < 0) outside |= 1u << k;
+  }
+  gl.outside &= outside;
+  gl.behind = gl.behind || (outside & 1) != 0;
 }
 
 void glVertex3fv(const GLfloat *v) { glVertex3f(v[0], v[1], v[2]); }
 
+// The primitives go to the batch, or to the CPU's path when the shader
+// cannot draw them as GL would.
 void glEnd() {
   if (!gl.inside) return record_error(GL_INVALID_OPERATION);
   gl.inside = false;
-  std::vector<DrawVertex> &v = gl.batch;
-  switch (gl.mode) {
-    case GL_LINES:
-      v.resize(v.size() / 2 * 2);
-      flatten(v, 2);
-      webgl_draw(true, v.data(), static_cast<int>(v.size()), textured());
-      break;
-    case GL_TRIANGLES:
-      v.resize(v.size() / 3 * 3);
-      flatten(v, 3);
-      webgl_draw(false, v.data(), static_cast<int>(v.size()), textured());
-      break;
-    case GL_QUADS: {
-      std::vector<DrawVertex> triangles;
-      for (size_t q = 0; q + 4 <= v.size(); q += 4) {
-        if (!gl.smooth) {
-          for (int k = 0; k < 3; ++k) std::copy(v[q + 3].colour, v[q + 3].colour + 4, v[q + k].colour);
-        }
-        for (const size_t k : {0, 1, 2, 0, 2, 3}) triangles.push_back(v[q + k]);
-      }
-      webgl_draw(false, triangles.data(), static_cast<int>(triangles.size()), textured());
-      break;
-    }
-    default: record_error(GL_INVALID_ENUM); break;  // the viewers draw no other primitive
+  if (gl.mode != GL_LINES && gl.mode != GL_TRIANGLES && gl.mode != GL_QUADS) {
+    return record_error(GL_INVALID_ENUM);  // the viewers draw no other primitive
   }
+  if (gl.outside != 0) return;  // every vertex outside the same plane: nothing shows
+  if (gl.behind || needs_cpu()) return draw_on_cpu(gl.mode, gl.group.data(), gl.group.size());
+  const bool lines = gl.mode == GL_LINES;
+  if (gl.pending_lines != lines) flush();
+  gl.pending_lines = lines;
+  assemble(gl.mode, gl.group.data(), gl.group.size(), !gl.smooth, gl.pending);
 }
 
 // ---- textures -------------------------------------------------------------
 
 void glBindTexture(GLenum target, GLuint name) {
   if (target != GL_TEXTURE_2D) return record_error(GL_INVALID_ENUM);
+  if (name != gl.bound_texture) flush();
   gl.bound_texture = name;
   webgl_bind_texture(name);
 }
 
 void glTexParameteri(GLenum target, GLenum parameter, GLint value) {
   if (target != GL_TEXTURE_2D) return record_error(GL_INVALID_ENUM);
+  flush();
   webgl_texture_parameter(parameter, value);
 }
 
@@ -378,6 +566,7 @@ void glTexImage2D(GLenum target, GLint level, GLint, GLsizei width, GLsizei heig
       (format != GL_RGB && format != GL_RGBA && format != GL_LUMINANCE)) {
     return record_error(GL_INVALID_ENUM);
   }
+  flush();
   webgl_texture_image(level, width, height, format, static_cast<const unsigned char *>(pixels));
   if (level == 0) gl.complete_textures.push_back(gl.bound_texture);
 }

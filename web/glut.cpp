@@ -6,11 +6,14 @@
 // on-screen controls, and the loop the browser's animation frames, each of
 // which calls the idle callback and redraws if a redisplay was posted.
 #include "web/gl_layer.h"
+#include "web/webgl.h"
 
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,6 +43,7 @@ void frame() {
   if (redisplay && display_callback) {
     redisplay = false;
     display_callback();
+    gl_layer_finish();
     ++frames;
   }
   if (idle_callback) idle_callback();
@@ -54,26 +58,13 @@ void sphere_point(int i, int stacks, int j, int slices, float out[3]) {
   out[2] = static_cast<float>(std::cos(down));
 }
 
-// A sphere's points in drawing order, as unit normals; scaled by the radius
-// they are the positions. Kept for the last tessellation asked for, since a
-// viewer draws the same spheres every frame.
-struct SphereMesh {
-  bool wire;
-  int slices, stacks;
+// A unit sphere's points in drawing order, which are also its normals.
+std::vector<float> sphere_normals(bool wire, int slices, int stacks) {
   std::vector<float> normals;
-};
-
-const std::vector<float> &sphere_normals(bool wire, int slices, int stacks) {
-  static SphereMesh meshes[2] = {{false, 0, 0, {}}, {true, 0, 0, {}}};
-  SphereMesh &mesh = meshes[wire ? 1 : 0];
-  if (mesh.slices == slices && mesh.stacks == stacks) return mesh.normals;
-  mesh.slices = slices;
-  mesh.stacks = stacks;
-  mesh.normals.clear();
   auto add = [&](int i, int j) {
     float n[3];
     sphere_point(i, stacks, j, slices, n);
-    mesh.normals.insert(mesh.normals.end(), n, n + 3);
+    normals.insert(normals.end(), n, n + 3);
   };
   if (wire) {
     // Each slice from pole to pole, then a closed ring at each stack between.
@@ -89,7 +80,7 @@ const std::vector<float> &sphere_normals(bool wire, int slices, int stacks) {
         add(i, j + 1);
       }
     }
-    return mesh.normals;
+    return normals;
   }
   // Triangles from the +z pole down: a fan round each pole, two triangles a
   // slice between neighbouring stacks.
@@ -113,15 +104,67 @@ const std::vector<float> &sphere_normals(bool wire, int slices, int stacks) {
     add(stacks - 1, j);
     add(stacks - 1, j + 1);
   }
-  return mesh.normals;
+  return normals;
+}
+
+// Six faces, each two triangles of its corners in turn: +z, +x, +y, -x, -y, -z.
+void cube(double size, std::vector<float> &xyz, std::vector<float> &normals) {
+  static const float kCorners[6][4][3] = {
+      {{1, 1, 1}, {-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}},
+      {{1, 1, 1}, {1, -1, 1}, {1, -1, -1}, {1, 1, -1}},
+      {{1, 1, 1}, {1, 1, -1}, {-1, 1, -1}, {-1, 1, 1}},
+      {{-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}, {-1, -1, 1}},
+      {{-1, -1, -1}, {1, -1, -1}, {1, -1, 1}, {-1, -1, 1}},
+      {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}},
+  };
+  static const float kNormals[6][3] = {{0, 0, 1},  {1, 0, 0},  {0, 1, 0},
+                                       {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
+  const float half = static_cast<float>(size / 2);
+  for (int face = 0; face < 6; ++face) {
+    for (int k : {0, 1, 2, 0, 2, 3}) {
+      for (int c = 0; c < 3; ++c) {
+        xyz.push_back(kCorners[face][k][c] * half);
+        normals.push_back(kNormals[face][c]);
+      }
+    }
+  }
+}
+
+// Each shape is built once for its size and tessellation, since a viewer
+// draws the same ones every frame.
+enum class Kind { kSolidCube, kSolidSphere, kWireSphere };
+
+struct Built {
+  Kind kind;
+  double size;
+  int slices, stacks;
+  Shape shape;
+};
+
+const Shape &shape(Kind kind, double size, int slices, int stacks) {
+  static std::vector<Built> built;
+  for (const Built &b : built) {
+    if (b.kind == kind && b.size == size && b.slices == slices && b.stacks == stacks) return b.shape;
+  }
+  Shape s{kind == Kind::kWireSphere, {}, {}, 0, 0};
+  if (kind == Kind::kSolidCube) {
+    cube(size, s.xyz, s.normals);
+  } else {
+    s.normals = sphere_normals(kind == Kind::kWireSphere, slices, stacks);
+    for (const float n : s.normals) s.xyz.push_back(static_cast<float>(n * size));
+  }
+  for (size_t i = 0; i + 2 < s.xyz.size(); i += 3) {
+    const float *p = &s.xyz[i];
+    s.radius = std::max(s.radius, std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]) * 1.001f);
+  }
+  s.mesh = webgl_mesh(s.xyz.data(), s.normals.data(), static_cast<int>(s.xyz.size() / 3));
+  built.push_back({kind, size, slices, stacks, std::move(s)});
+  return built.back().shape;
 }
 
 void draw_sphere(bool wire, double radius, int slices, int stacks) {
   if (slices < 2 || stacks < 2) return;
-  const std::vector<float> &normals = sphere_normals(wire, slices, stacks);
-  std::vector<float> xyz(normals.size());
-  for (size_t k = 0; k < normals.size(); ++k) xyz[k] = static_cast<float>(normals[k] * radius);
-  draw_with_normals(wire, xyz.data(), normals.data(), static_cast<int>(normals.size() / 3));
+  draw_shape(shape(wire ? Kind::kWireSphere : Kind::kSolidSphere, radius, slices, stacks));
 }
 
 }  // namespace
@@ -191,7 +234,7 @@ void glutReshapeFunc(void (*callback)(int, int)) { reshape_callback = callback; 
 void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { keyboard_callback = callback; }
 void glutIdleFunc(void (*callback)()) { idle_callback = callback; }
 void glutPostRedisplay() { redisplay = true; }
-void glutSwapBuffers() {}  // the browser shows the canvas when the frame ends
+void glutSwapBuffers() { gl_layer_finish(); }  // the browser shows the canvas when the frame ends
 
 // The page reshapes the window to the canvas's size as it starts listening.
 void glutMainLoop() {
@@ -201,30 +244,7 @@ void glutMainLoop() {
 
 // ---- shapes, with the size and tessellation of the desktop's --------------
 
-// Six faces, each two triangles of its corners in turn: +z, +x, +y, -x, -y, -z.
-void glutSolidCube(double size) {
-  static const float kCorners[6][4][3] = {
-      {{1, 1, 1}, {-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}},
-      {{1, 1, 1}, {1, -1, 1}, {1, -1, -1}, {1, 1, -1}},
-      {{1, 1, 1}, {1, 1, -1}, {-1, 1, -1}, {-1, 1, 1}},
-      {{-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}, {-1, -1, 1}},
-      {{-1, -1, -1}, {1, -1, -1}, {1, -1, 1}, {-1, -1, 1}},
-      {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}},
-  };
-  static const float kNormals[6][3] = {{0, 0, 1},  {1, 0, 0},  {0, 1, 0},
-                                       {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
-  const float half = static_cast<float>(size / 2);
-  std::vector<float> xyz, normals;
-  for (int face = 0; face < 6; ++face) {
-    for (int k : {0, 1, 2, 0, 2, 3}) {
-      for (int c = 0; c < 3; ++c) {
-        xyz.push_back(kCorners[face][k][c] * half);
-        normals.push_back(kNormals[face][c]);
-      }
-    }
-  }
-  draw_with_normals(false, xyz.data(), normals.data(), 36);
-}
+void glutSolidCube(double size) { draw_shape(shape(Kind::kSolidCube, size, 0, 0)); }
 
 // Points of a sphere about the z axis, from the +z pole down; each point's
 // normal points outwards.

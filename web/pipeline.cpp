@@ -227,8 +227,8 @@ DrawVertex on_plane(const DrawVertex &a, const DrawVertex &b) {
 
 }  // namespace
 
-std::vector<DrawVertex> clip_near(const std::vector<DrawVertex> &in, bool lines) {
-  std::vector<DrawVertex> out;
+void clip_near(const std::vector<DrawVertex> &in, bool lines, std::vector<DrawVertex> &out) {
+  out.clear();
   const size_t size = lines ? 2 : 3;
   for (size_t first = 0; first + size <= in.size(); first += size) {
     const DrawVertex *p = &in[first];
@@ -254,5 +254,4 @@ std::vector<DrawVertex> clip_near(const std::vector<DrawVertex> &in, bool lines)
       out.push_back(polygon[k + 1]);
     }
   }
-  return out;
 }

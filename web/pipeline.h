@@ -43,8 +43,8 @@ struct DrawVertex {
 // plane, z = -w, keeping what lies in front; the vertices made on the plane
 // carry every value interpolated as GL's clipping does. WebGL would clip them
 // too, but a vertex in the eye's own plane (w = 0) is not drawn faithfully
-// there.
-std::vector<DrawVertex> clip_near(const std::vector<DrawVertex> &in, bool lines);
+// there. `out` is cleared first; its storage is reused.
+void clip_near(const std::vector<DrawVertex> &in, bool lines, std::vector<DrawVertex> &out);
 
 // One light, as glLight leaves it: the position is already in eye space.
 struct Light {

@@ -2,47 +2,64 @@
 // SPDX-License-Identifier: MIT
 #include "web/webgl.h"
 
+#include "web/shader.h"
+
 #include <emscripten.h>
 #include <emscripten/html5.h>
 #include <webgl/webgl1.h>
+#include <webgl/webgl1_ext.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <vector>
 
 namespace {
 
-// The vertex shader passes on what the GL layer computed; the fragment
-// shader applies GL_MODULATE where a texture is on.
-const char *const kVertexShader = R"(
-attribute vec4 clip;
-attribute vec4 colour;
-attribute vec2 st;
-varying vec4 v_colour;
-varying vec2 v_st;
-void main() {
-  gl_Position = clip;
-  v_colour = colour;
-  v_st = st;
-}
-)";
+struct Uniforms {
+  GLint modelview, projection, normals, normalize, textured;
+  GLint emission, ambient, diffuse, specular, shininess, tracked, scene_ambient, light_count;
+  GLint light_ambient, light_diffuse, light_specular, light_position;
+};
 
-const char *const kFragmentShader = R"(
-precision highp float;
-uniform bool textured;
-uniform sampler2D picture;
-varying vec4 v_colour;
-varying vec2 v_st;
-void main() {
-  gl_FragColor = textured ? texture2D(picture, v_st) * v_colour : v_colour;
-}
-)";
+// A program, where its uniforms are, and what they hold now: nothing is
+// uploaded twice. `lit` transforms and lights, `plain` transforms only, and
+// `passing` takes vertices already in clip space and coloured.
+struct Program {
+  GLuint name;
+  Uniforms uniform;
+  DrawState uploaded;
+  bool any_uploaded;
+};
+Program lit, plain, passing;
+GLuint current_program = 0;
 
-GLuint buffer = 0;
-GLint textured_uniform = -1;
+GLuint bound_buffer = 0;
 std::map<unsigned int, GLuint> textures;
+
+// Where vertices are drawn from: a buffer and, with vertex array objects,
+// the attributes' layout in it, so that switching is one call.
+struct Source {
+  GLuint buffer, layout;
+};
+bool have_vertex_arrays = false;
+GLuint source_now = 0;  // by its buffer
+
+// A shape's points and normals, uploaded once.
+std::vector<Source> meshes;
+
+// Immediate mode's vertices. With vertex array objects, the n-th draw of a
+// frame has a buffer of its own that keeps its vertices, and is uploaded
+// again only when they change: a still scene uploads nothing. Without, all
+// go through one buffer.
+struct Slot {
+  Source source;
+  std::vector<Vertex> held;
+};
+std::vector<Slot> slots;
+size_t next_slot = 0;
+Source stream{0, 0};
 
 GLuint compile(GLenum type, const char *source) {
   const GLuint shader = emscripten_glCreateShader(type);
@@ -60,6 +77,156 @@ GLuint compile(GLenum type, const char *source) {
 
 // The page says in words, where the picture would be, that it cannot draw.
 EM_JS(void, page_without_webgl, (), { showProblem('webgl'); });
+
+Program link(const char *vertex_shader) {
+  const GLuint program = emscripten_glCreateProgram();
+  emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, vertex_shader));
+  emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
+  emscripten_glBindAttribLocation(program, kPosition, "position");
+  emscripten_glBindAttribLocation(program, kNormal, "normal");
+  emscripten_glBindAttribLocation(program, kColour, "colour");
+  emscripten_glBindAttribLocation(program, kTexCoord, "st");
+  emscripten_glLinkProgram(program);
+  emscripten_glUseProgram(program);
+  emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
+  auto at = [program](const char *name) { return emscripten_glGetUniformLocation(program, name); };
+  const Uniforms uniform = {at("modelview"),         at("projection"),    at("normals"),
+                            at("normalize_normals"), at("textured"),      at("emission"),
+                            at("ambient"),           at("diffuse"),       at("specular"),
+                            at("shininess"),         at("tracked"),       at("scene_ambient"),
+                            at("light_count"),       at("light_ambient"), at("light_diffuse"),
+                            at("light_specular"),    at("light_position")};
+  current_program = program;
+  return {program, uniform, {}, false};
+}
+
+template <typename T>
+bool differs(const Program &p, const T &now, const T &wanted) {
+  return !p.any_uploaded || std::memcmp(&now, &wanted, sizeof(T)) != 0;
+}
+
+void upload_lighting(const Uniforms &uniform, const LightingUniforms &l) {
+  emscripten_glUniform4fv(uniform.emission, 1, l.emission);
+  emscripten_glUniform4fv(uniform.ambient, 1, l.ambient);
+  emscripten_glUniform4fv(uniform.diffuse, 1, l.diffuse);
+  emscripten_glUniform4fv(uniform.specular, 1, l.specular);
+  emscripten_glUniform1f(uniform.shininess, l.shininess);
+  emscripten_glUniform4iv(uniform.tracked, 1, l.tracked);
+  emscripten_glUniform4fv(uniform.scene_ambient, 1, l.scene_ambient);
+  emscripten_glUniform1i(uniform.light_count, l.light_count);
+  emscripten_glUniform4fv(uniform.light_ambient, kMaxLights, &l.light_ambient[0][0]);
+  emscripten_glUniform4fv(uniform.light_diffuse, kMaxLights, &l.light_diffuse[0][0]);
+  emscripten_glUniform4fv(uniform.light_specular, kMaxLights, &l.light_specular[0][0]);
+  emscripten_glUniform4fv(uniform.light_position, kMaxLights, &l.light_position[0][0]);
+}
+
+// Uploads what differs from what the program's uniforms hold.
+void apply(Program &p, const DrawState &s) {
+  if (p.name != current_program) {
+    emscripten_glUseProgram(p.name);
+    current_program = p.name;
+  }
+  const Uniforms &uniform = p.uniform;
+  DrawState &uploaded = p.uploaded;
+  if (differs(p, uploaded.modelview, s.modelview)) {
+    emscripten_glUniformMatrix4fv(uniform.modelview, 1, GL_FALSE, s.modelview.m);
+  }
+  if (differs(p, uploaded.projection, s.projection)) {
+    emscripten_glUniformMatrix4fv(uniform.projection, 1, GL_FALSE, s.projection.m);
+  }
+  if (differs(p, uploaded.textured, s.textured))
+    emscripten_glUniform1i(uniform.textured, s.textured);
+  if (s.lighting) {
+    if (differs(p, uploaded.normals, s.normals)) {
+      float columns[9];  // GL's order
+      for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+          columns[column * 3 + row] = s.normals[row * 3 + column];
+        }
+      }
+      emscripten_glUniformMatrix3fv(uniform.normals, 1, GL_FALSE, columns);
+    }
+    if (differs(p, uploaded.normalize, s.normalize)) {
+      emscripten_glUniform1i(uniform.normalize, s.normalize);
+    }
+    if (differs(p, uploaded.light, s.light)) upload_lighting(uniform, s.light);
+  }
+  uploaded = s;
+  p.any_uploaded = true;
+}
+
+void bind_buffer(GLuint buffer) {
+  if (buffer == bound_buffer) return;
+  emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  bound_buffer = buffer;
+}
+
+void attribute(GLuint index, int size, GLsizei stride, size_t offset) {
+  emscripten_glVertexAttribPointer(index, size, GL_FLOAT, GL_FALSE, stride,
+                                   reinterpret_cast<void *>(offset));
+}
+
+// Points the attributes into `buffer`: immediate mode's vertices, which
+// give every attribute, or a mesh's points and normals, the colour and
+// texture coordinate being constant.
+void point_attributes(GLuint buffer, bool whole_vertices) {
+  bind_buffer(buffer);
+  if (whole_vertices) {
+    attribute(kPosition, 4, sizeof(Vertex), offsetof(Vertex, position));
+    attribute(kNormal, 3, sizeof(Vertex), offsetof(Vertex, normal));
+    attribute(kColour, 4, sizeof(Vertex), offsetof(Vertex, colour));
+    attribute(kTexCoord, 2, sizeof(Vertex), offsetof(Vertex, st));
+    emscripten_glEnableVertexAttribArray(kColour);
+    emscripten_glEnableVertexAttribArray(kTexCoord);
+  } else {
+    attribute(kPosition, 3, 6 * sizeof(float), 0);
+    attribute(kNormal, 3, 6 * sizeof(float), 3 * sizeof(float));
+    emscripten_glDisableVertexAttribArray(kColour);
+    emscripten_glDisableVertexAttribArray(kTexCoord);
+  }
+  emscripten_glEnableVertexAttribArray(kPosition);
+  emscripten_glEnableVertexAttribArray(kNormal);
+}
+
+Source new_source(bool whole_vertices) {
+  Source s{0, 0};
+  emscripten_glGenBuffers(1, &s.buffer);
+  if (have_vertex_arrays) {
+    emscripten_glGenVertexArraysOES(1, &s.layout);
+    emscripten_glBindVertexArrayOES(s.layout);
+    point_attributes(s.buffer, whole_vertices);
+  }
+  source_now = 0;
+  return s;
+}
+
+void use_source(const Source &s, bool whole_vertices) {
+  if (s.buffer == source_now) return;
+  source_now = s.buffer;
+  if (have_vertex_arrays) return emscripten_glBindVertexArrayOES(s.layout);
+  point_attributes(s.buffer, whole_vertices);
+}
+
+// Makes `count` vertices the source of the next draw.
+void put_vertices(const Vertex *vertices, int count) {
+  if (!have_vertex_arrays) {
+    use_source(stream, true);
+    bind_buffer(stream.buffer);
+    emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(Vertex), vertices, GL_STREAM_DRAW);
+    return;
+  }
+  if (next_slot == slots.size()) slots.push_back({new_source(true), {}});
+  Slot &slot = slots[next_slot++];
+  use_source(slot.source, true);
+  const size_t size = count * sizeof(Vertex);
+  if (slot.held.size() == static_cast<size_t>(count) &&
+      std::memcmp(slot.held.data(), vertices, size) == 0) {
+    return;
+  }
+  bind_buffer(slot.source.buffer);
+  emscripten_glBufferData(GL_ARRAY_BUFFER, size, vertices, GL_DYNAMIC_DRAW);
+  slot.held.assign(vertices, vertices + count);
+}
 
 }  // namespace
 
@@ -80,26 +247,13 @@ void webgl_start(bool depth) {
   }
   emscripten_webgl_make_context_current(context);
 
-  const GLuint program = emscripten_glCreateProgram();
-  emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, kVertexShader));
-  emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-  emscripten_glBindAttribLocation(program, 0, "clip");
-  emscripten_glBindAttribLocation(program, 1, "colour");
-  emscripten_glBindAttribLocation(program, 2, "st");
-  emscripten_glLinkProgram(program);
-  emscripten_glUseProgram(program);
-  textured_uniform = emscripten_glGetUniformLocation(program, "textured");
-  emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
+  have_vertex_arrays = emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(),
+                                                         "OES_vertex_array_object");
+  passing = link(kClipVertexShader);
+  plain = link(kPlainVertexShader);
+  lit = link(kVertexShader);
 
-  emscripten_glGenBuffers(1, &buffer);
-  emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
-  for (GLuint i = 0; i < 3; ++i) emscripten_glEnableVertexAttribArray(i);
-  emscripten_glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, sizeof(DrawVertex),
-                                   reinterpret_cast<void *>(offsetof(DrawVertex, clip)));
-  emscripten_glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, sizeof(DrawVertex),
-                                   reinterpret_cast<void *>(offsetof(DrawVertex, colour)));
-  emscripten_glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(DrawVertex),
-                                   reinterpret_cast<void *>(offsetof(DrawVertex, st)));
+  if (!have_vertex_arrays) stream = new_source(true);
   // GL's default depth function; WebGL's is the same, said once for clarity.
   emscripten_glDepthFunc(GL_LESS);
 }
@@ -127,9 +281,12 @@ void webgl_clear(bool colour, bool depth) {
 }
 
 void webgl_bind_texture(unsigned int name) {
+  static GLuint bound = 0;
   GLuint &texture = textures[name];
   if (texture == 0) emscripten_glGenTextures(1, &texture);
+  if (texture == bound) return;
   emscripten_glBindTexture(GL_TEXTURE_2D, texture);
+  bound = texture;
 }
 
 void webgl_texture_parameter(unsigned int parameter, int value) {
@@ -142,22 +299,47 @@ void webgl_unpack_alignment(int alignment) {
 
 void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels) {
-  emscripten_glTexImage2D(GL_TEXTURE_2D, level, format, width, height, 0, format,
-                          GL_UNSIGNED_BYTE, pixels);
+  emscripten_glTexImage2D(GL_TEXTURE_2D, level, format, width, height, 0, format, GL_UNSIGNED_BYTE,
+                          pixels);
 }
 
-void webgl_draw(bool lines, const DrawVertex *vertices, int count, bool textured) {
-  std::vector<DrawVertex> cut;
-  const bool in_front = std::all_of(vertices, vertices + count, [](const DrawVertex &v) {
-    return v.clip[2] + v.clip[3] >= 0;
-  });
-  if (!in_front) {
-    cut = clip_near({vertices, vertices + count}, lines);
-    vertices = cut.data();
-    count = static_cast<int>(cut.size());
-  }
+void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int count) {
   if (count == 0) return;
-  emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(DrawVertex), vertices, GL_STREAM_DRAW);
-  emscripten_glUniform1i(textured_uniform, textured ? 1 : 0);
+  apply(state.lighting ? lit : plain, state);
+  put_vertices(vertices, count);
+  emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
+}
+
+void webgl_draw_clipped(bool lines, bool textured, const Vertex *vertices, int count) {
+  if (count == 0) return;
+  DrawState state{};
+  state.textured = textured;
+  apply(passing, state);
+  put_vertices(vertices, count);
+  emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
+}
+
+int webgl_mesh(const float *xyz, const float *normals, int count) {
+  std::vector<float> interleaved;
+  interleaved.reserve(static_cast<size_t>(count) * 6);
+  for (int i = 0; i < count; ++i) {
+    interleaved.insert(interleaved.end(), xyz + i * 3, xyz + i * 3 + 3);
+    interleaved.insert(interleaved.end(), normals + i * 3, normals + i * 3 + 3);
+  }
+  meshes.push_back(new_source(false));
+  bind_buffer(meshes.back().buffer);
+  emscripten_glBufferData(GL_ARRAY_BUFFER, interleaved.size() * sizeof(float), interleaved.data(),
+                          GL_STATIC_DRAW);
+  return static_cast<int>(meshes.size()) - 1;
+}
+
+void webgl_end_frame() { next_slot = 0; }
+
+void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
+                     const float st[2]) {
+  apply(state.lighting ? lit : plain, state);
+  use_source(meshes[mesh], false);
+  emscripten_glVertexAttrib4fv(kColour, colour);
+  emscripten_glVertexAttrib2fv(kTexCoord, st);
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }

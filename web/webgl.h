@@ -1,13 +1,41 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
 // The little the GL layer asks of WebGL: a context on the page's canvas, the
-// state WebGL keeps itself (viewport, depth, clear, textures), and drawing of
-// vertices that are already transformed, lit and clipped in GL's sense.
+// state WebGL keeps itself (viewport, depth, clear, textures), and drawing:
+// vertices in object space, transformed and lit by the shader with GL's
+// state as uniforms, from a stream or from a shape's buffer built once.
 #ifndef WEB_WEBGL_H
 #define WEB_WEBGL_H
 
 #include "web/pipeline.h"
 
+// A vertex as the shader takes it: the position in object space (or in clip
+// space, with identity matrices), the normal, colour and texture coordinate.
+struct Vertex {
+  float position[4];
+  float normal[3];
+  float colour[4];
+  float st[2];
+};
+
+// Lighting as the shader takes it; a term tracked from the vertex colour is
+// left 0 here, so that a new colour does not count as a change.
+struct LightingUniforms {
+  float emission[4], ambient[4], diffuse[4], specular[4];
+  float shininess;
+  int tracked[4];  // emission, ambient, diffuse, specular
+  float scene_ambient[4];
+  int light_count;
+  float light_ambient[8][4], light_diffuse[8][4], light_specular[8][4], light_position[8][4];
+};
+
+// GL's state for a draw. Only 4-byte members, so that it compares bytewise.
+struct DrawState {
+  Mat4 modelview, projection;
+  float normals[9];  // row by row, as normal_matrix gives it
+  int lighting, normalize, textured;
+  LightingUniforms light;
+};
 
 // Creates the WebGL context on #canvas, with a depth buffer if asked.
 void webgl_start(bool depth);
@@ -28,8 +56,21 @@ void webgl_unpack_alignment(int alignment);
 void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels);
 
-// Triangles (every three vertices) or lines (every two), textured with the
-// bound texture, modulated by the colour, when `textured`.
-void webgl_draw(bool lines, const DrawVertex *vertices, int count, bool textured);
+// Triangles (every three vertices) or lines (every two) under `state`,
+// textured with the bound texture, modulated by the colour, when it says so.
+void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int count);
+
+// Triangles or lines already in clip space and coloured (the normal unused).
+void webgl_draw_clipped(bool lines, bool textured, const Vertex *vertices, int count);
+
+// A buffer of `count` points and their normals, kept for the page's life;
+// returns its handle.
+int webgl_mesh(const float *xyz, const float *normals, int count);
+// A mesh's triangles or lines, in one colour and at one texture coordinate.
+void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
+                     const float st[2]);
+
+// The frame is complete: immediate mode's next draw is the next frame's first.
+void webgl_end_frame();
 
 #endif

@@ -94,15 +94,18 @@ TEST(WebClipping, WhatLiesBehindTheNearPlaneIsCutAway) {
       {{1, 0, 0, 1}, {1, 0, 0, 1}, {1, 0}},
       {{0, 1, -3, 1}, {0, 0, 1, 1}, {0, 1}},  // z + w = -2
   };
-  const std::vector<DrawVertex> cut = clip_near(triangle, false);
+  std::vector<DrawVertex> cut;
+  clip_near(triangle, false, cut);
   ASSERT_EQ(cut.size(), 6u);
   for (const DrawVertex &v : cut) EXPECT_GE(v.clip[2] + v.clip[3], -1e-6) << v.st[1];
   // From (0, 0, 0, 1) to the vertex behind, the plane is a third of the way.
   EXPECT_NEAR(cut[2].st[1], 1.0 / 3, 1e-6);
   EXPECT_NEAR(cut[2].colour[2], 1.0 / 3, 1e-6);
 
-  EXPECT_TRUE(clip_near({triangle[2], triangle[2], triangle[2]}, false).empty());
-  const std::vector<DrawVertex> line = clip_near({triangle[0], triangle[2]}, true);
+  clip_near({triangle[2], triangle[2], triangle[2]}, false, cut);
+  EXPECT_TRUE(cut.empty());
+  std::vector<DrawVertex> line;
+  clip_near({triangle[0], triangle[2]}, true, line);
   ASSERT_EQ(line.size(), 2u);
   EXPECT_NEAR(line[1].clip[2] + line[1].clip[3], 0, 1e-6);
 }

@@ -1,0 +1,191 @@
+"""The pages' main-thread script time a frame, today's build beside another
+commit's, in one run of headless Chromium with SwiftShader.
+
+Builds COMMIT's pages in a temporary git worktree with the commands that
+build today's (emcmake cmake, cmake --build), serves both, and loads each page
+in turn, interleaved, `--loads` times: roomtour without its pictures
+(?noimages), planets as it is, and a bare page that only clears its canvas
+each animation frame (the browser's own floor). For each load it reads
+Chrome's Performance metrics at the start and the end of a window of
+`--seconds`: ScriptDuration over the frames drawn in it, and the frames a
+second. Prints the median of the loads. A benchmark, not a test: nothing is
+asserted about a time.
+
+Runs with Debian's python3 (Selenium, chromium-driver): scripts/web bench [COMMIT].
+"""
+import argparse
+import functools
+import http.server
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+SOURCE_DIR = os.path.realpath(os.path.join(os.path.dirname(__file__), "..", ".."))
+# The commit before the pages drew on the GPU (docs/PERFORMANCE.md).
+BASELINE = "623f98c"
+PAGES = ("roomtour.html?noimages", "planets.html")
+
+# A canvas like the programs', cleared each animation frame and nothing more;
+# it counts its frames as the programs' pages do.
+BARE_PAGE = """<!doctype html>
+<html><head><meta charset="utf-8"><title>bare</title></head>
+<body><canvas id="canvas" width="500" height="500"></canvas>
+<script>
+  var frames = 0;
+  var gl = document.getElementById('canvas').getContext('webgl', {
+    alpha: false, depth: true, stencil: false, antialias: false, preserveDrawingBuffer: true});
+  function frame() {
+    gl.clearColor(0, 0, 0, 0);
+    gl.clear(gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT);
+    ++frames;
+    requestAnimationFrame(frame);
+  }
+  requestAnimationFrame(frame);
+  var Module = {calledRun: true, _web_frames: function () { return frames; }};
+</script></body></html>
+"""
+
+
+def build(source, folder):
+    """Builds the pages of the tree at `source` into `folder`; returns where
+    they land (site/ today, bin/ before the pages were single files)."""
+    env = dict(os.environ, NODE_PATH="/usr/share/nodejs")
+    configure = subprocess.run(["emcmake", "cmake", "-S", source, "-B", folder, "-G", "Ninja",
+                                "-DCMAKE_BUILD_TYPE=Release"], env=env, capture_output=True, text=True)
+    if configure.returncode != 0:
+        sys.stderr.write(configure.stdout + configure.stderr)
+        raise SystemExit("configuring %s failed" % source)
+    subprocess.run(["cmake", "--build", folder], env=env, check=True, stdout=subprocess.DEVNULL)
+    site = os.path.join(folder, "site")
+    return site if os.path.isdir(site) else os.path.join(folder, "bin")
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
+    threading.Thread(target=httpd.serve_forever, daemon=True).start()
+    return httpd, "http://127.0.0.1:%d/" % httpd.server_address[1]
+
+
+def frames(driver):
+    return driver.execute_script("return window.Module && Module.calledRun ? Module._web_frames() : 0")
+
+
+def metrics(driver):
+    found = driver.execute_cdp_cmd("Performance.getMetrics", {})["metrics"]
+    values = {m["name"]: m["value"] for m in found}
+    return values["ScriptDuration"], values["Timestamp"], frames(driver)
+
+
+def measure(driver, url, seconds):
+    """(script ms a frame, frames a second) over `seconds` of one load."""
+    driver.get(url)
+    driver.execute_cdp_cmd("Performance.enable", {})
+    deadline = time.monotonic() + 60
+    while frames(driver) < 10:
+        if time.monotonic() > deadline:
+            raise SystemExit("%s drew no frames" % url)
+        time.sleep(0.05)
+    script0, at0, frames0 = metrics(driver)
+    time.sleep(seconds)
+    script1, at1, frames1 = metrics(driver)
+    drawn = max(frames1 - frames0, 1)
+    return 1000 * (script1 - script0) / drawn, drawn / (at1 - at0)
+
+
+def sizes(folder, program):
+    """KiB of the page, and of its script and WebAssembly where they are
+    files of their own."""
+    paths = [os.path.join(folder, program + ext) for ext in (".html", ".js", ".wasm")]
+    return "+".join("%d" % round(os.path.getsize(p) / 1024) for p in paths if os.path.exists(p))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("commit", nargs="?", default=BASELINE)
+    parser.add_argument("--now", default=os.path.join(SOURCE_DIR, "build-web", "site"),
+                        help="today's built pages (scripts/web builds them)")
+    parser.add_argument("--loads", type=int, default=5)
+    parser.add_argument("--seconds", type=float, default=5)
+    args = parser.parse_args()
+    commit = subprocess.run(["git", "-C", SOURCE_DIR, "rev-parse", "--short", args.commit + "^{commit}"],
+                            check=True, capture_output=True, text=True).stdout.strip()
+
+    scratch = tempfile.mkdtemp(prefix="bench-pages-")
+    tree = os.path.join(scratch, "tree")
+    servers, driver = [], None
+    try:
+        subprocess.run(["git", "-C", SOURCE_DIR, "worktree", "add", "--detach", "--quiet", tree, commit],
+                       check=True)
+        print("Building %s's pages in a temporary worktree..." % commit, flush=True)
+        before = build(tree, os.path.join(tree, "build-web"))
+        bare = os.path.join(scratch, "bare")
+        os.mkdir(bare)
+        with open(os.path.join(bare, "bare.html"), "w") as page:
+            page.write(BARE_PAGE)
+
+        urls = {}
+        for name, folder in (("today", args.now), (commit, before), ("bare", bare)):
+            httpd, base = serve(folder)
+            servers.append(httpd)
+            urls[name] = base
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        for flag in ("--headless=new", "--no-sandbox", "--use-angle=swiftshader",
+                     "--enable-unsafe-swiftshader", "--no-first-run", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--window-size=800,800",
+                     "--user-data-dir=" + os.path.join(scratch, "profile")):
+            options.add_argument(flag)
+        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+        runs = [(page, build_name) for page in PAGES for build_name in ("today", commit)]
+        runs.append(("bare.html", "bare"))
+        results = {run: [] for run in runs}
+        for load in range(args.loads):
+            print("Load %d of %d..." % (load + 1, args.loads), flush=True)
+            for page, build_name in runs:
+                results[(page, build_name)].append(measure(driver, urls[build_name] + page, args.seconds))
+
+        print("\nMedian of %d loads, %g s each; script = the renderer's main-thread script time"
+              % (args.loads, args.seconds))
+        print("%-24s %-9s %10s %10s %8s" % ("page", "build", "script ms", "frames/s", "÷ bare"))
+        floor = statistics.median(r[0] for r in results[("bare.html", "bare")])
+        for page, build_name in runs:
+            script = statistics.median(r[0] for r in results[(page, build_name)])
+            fps = statistics.median(r[1] for r in results[(page, build_name)])
+            print("%-24s %-9s %10.3f %10.1f %8.1f" % (page, build_name, script, fps, script / floor))
+        for page in PAGES:
+            today = statistics.median(r[0] for r in results[(page, "today")])
+            then = statistics.median(r[0] for r in results[(page, commit)])
+            print("%s: today's script time a frame is %.2f of %s's" % (page.split(".")[0], today / then, commit))
+        print("\nFiles, KiB (page + script + WebAssembly):")
+        for program in ("roomtour", "planets"):
+            print("  %-9s today %s, %s %s" % (program, sizes(args.now, program), commit,
+                                               sizes(before, program)))
+    finally:
+        if driver is not None:
+            driver.quit()
+        for httpd in servers:
+            httpd.shutdown()
+        subprocess.run(["git", "-C", SOURCE_DIR, "worktree", "remove", "--force", tree],
+                       stderr=subprocess.DEVNULL)
+        shutil.rmtree(scratch, ignore_errors=True)
+        subprocess.run(["git", "-C", SOURCE_DIR, "worktree", "prune"])
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,19 @@
+// The layer's shaders: GL 1.1's vertex stage (the model-view and projection,
+// lighting, the colour clamped) and GL_MODULATE texturing. Plain text for
+// WebGL's shading language, GLSL ES 1.00, which desktop GL compiles too.
+#ifndef WEB_SHADER_H
+#define WEB_SHADER_H
+
+extern const char *const kVertexShader;
+extern const char *const kFragmentShader;
+// Without lighting: the matrices, and the colour clamped.
+extern const char *const kPlainVertexShader;
+// For vertices already in clip space and coloured: cut at the near plane on
+// the CPU, or lit flat.
+extern const char *const kClipVertexShader;
+
+// Where each vertex attribute is bound, and the most lights drawn at once.
+enum Attribute { kPosition = 0, kNormal = 1, kColour = 2, kTexCoord = 3 };
+constexpr int kMaxLights = 8;
+
+#endif
