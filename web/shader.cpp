@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 #include "web/shader.h"
 
 // The lighting is light_vertex's (pipeline.cpp), term for term: the viewer

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The layer's shaders: GL 1.1's vertex stage (the model-view and projection,
 // lighting, the colour clamped) and GL_MODULATE texturing. Plain text for
 // WebGL's shading language, GLSL ES 1.00, which desktop GL compiles too.

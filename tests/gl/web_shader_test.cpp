@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
 // The browser layer's lighting shader, compiled by Mesa from the page's own
 // source: one pixel of a lit triangle against light_vertex, the equation the
 // layer's unit test works by hand.

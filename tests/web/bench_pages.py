@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
 """The pages' main-thread script time a frame, today's build beside another
 commit's, in one run of headless Chromium with SwiftShader.
 
