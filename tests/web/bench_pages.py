@@ -5,12 +5,13 @@ commit's, in one run of headless Chromium with SwiftShader.
 
 Builds COMMIT's pages in a temporary git worktree with the commands that
 build today's (emcmake cmake, cmake --build), serves both, and loads each page
-in turn, interleaved, `--loads` times: roomtour without its pictures
-(?noimages), planets as it is, and a bare page that only clears its canvas
-each animation frame (the browser's own floor). For each load it reads
-Chrome's Performance metrics at the start and the end of a window of
-`--seconds`: ScriptDuration over the frames drawn in it, and the frames a
-second. Prints the median of the loads. A benchmark, not a test: nothing is
+in turn, interleaved, `--loads` times (today's also from the disk):
+roomtour without its pictures (?noimages) and with them, planets, and a bare page
+that only clears its canvas each animation frame (the browser's own floor).
+For each load it reads Chrome's Performance metrics at the start and the end
+of a window of `--seconds`: ScriptDuration over the frames drawn in it, and
+the frames a second; and when the first frame was drawn. Prints the median
+of the loads. A benchmark, not a test: nothing is
 asserted about a time.
 
 Runs with Debian's python3 (Selenium, chromium-driver): scripts/web bench [COMMIT].
@@ -33,7 +34,7 @@ from selenium.webdriver.chrome.service import Service
 SOURCE_DIR = os.path.realpath(os.path.join(os.path.dirname(__file__), "..", ".."))
 # The commit before the pages drew on the GPU (docs/PERFORMANCE.md).
 BASELINE = "623f98c"
-PAGES = ("roomtour.html?noimages", "planets.html")
+PAGES = ("roomtour.html?noimages", "roomtour.html", "planets.html")
 
 # A canvas like the programs', cleared each animation frame and nothing more;
 # it counts its frames as the programs' pages do.
@@ -83,6 +84,15 @@ def serve(folder):
     return httpd, "http://127.0.0.1:%d/" % httpd.server_address[1]
 
 
+# Run before each page's own scripts: notes when the program's first frame
+# was drawn, in ms from the start of navigation.
+FIRST_FRAME = """
+(function poll() {
+  if (window.Module && Module.calledRun && Module._web_frames() > 0) window.firstFrame = performance.now();
+  else requestAnimationFrame(poll);
+})();"""
+
+
 def frames(driver):
     return driver.execute_script("return window.Module && Module.calledRun ? Module._web_frames() : 0")
 
@@ -94,7 +104,8 @@ def metrics(driver):
 
 
 def measure(driver, url, seconds):
-    """(script ms a frame, frames a second) over `seconds` of one load."""
+    """(script ms a frame, frames a second, first frame ms) over `seconds`
+    of one load."""
     driver.get(url)
     driver.execute_cdp_cmd("Performance.enable", {})
     deadline = time.monotonic() + 60
@@ -106,7 +117,8 @@ def measure(driver, url, seconds):
     time.sleep(seconds)
     script1, at1, frames1 = metrics(driver)
     drawn = max(frames1 - frames0, 1)
-    return 1000 * (script1 - script0) / drawn, drawn / (at1 - at0)
+    first = driver.execute_script("return window.firstFrame")
+    return 1000 * (script1 - script0) / drawn, drawn / (at1 - at0), first
 
 
 def sizes(folder, program):
@@ -145,6 +157,7 @@ def main():
             httpd, base = serve(folder)
             servers.append(httpd)
             urls[name] = base
+        urls["today, disk"] = "file://" + os.path.abspath(args.now) + "/"
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
         for flag in ("--headless=new", "--no-sandbox", "--use-angle=swiftshader",
@@ -153,8 +166,9 @@ def main():
                      "--user-data-dir=" + os.path.join(scratch, "profile")):
             options.add_argument(flag)
         driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME})
 
-        runs = [(page, build_name) for page in PAGES for build_name in ("today", commit)]
+        runs = [(page, build_name) for page in PAGES for build_name in ("today", "today, disk", commit)]
         runs.append(("bare.html", "bare"))
         results = {run: [] for run in runs}
         for load in range(args.loads):
@@ -162,18 +176,22 @@ def main():
             for page, build_name in runs:
                 results[(page, build_name)].append(measure(driver, urls[build_name] + page, args.seconds))
 
-        print("\nMedian of %d loads, %g s each; script = the renderer's main-thread script time"
+        print("\nMedian of %d loads, %g s each; script = the renderer's main-thread script time;"
+              " first = the first frame, from the start of navigation; disk = from file://"
               % (args.loads, args.seconds))
-        print("%-24s %-9s %10s %10s %8s" % ("page", "build", "script ms", "frames/s", "÷ bare"))
+        print("%-24s %-11s %10s %10s %8s %9s" % ("page", "build", "script ms", "frames/s", "÷ bare",
+                                                 "first ms"))
         floor = statistics.median(r[0] for r in results[("bare.html", "bare")])
         for page, build_name in runs:
             script = statistics.median(r[0] for r in results[(page, build_name)])
             fps = statistics.median(r[1] for r in results[(page, build_name)])
-            print("%-24s %-9s %10.3f %10.1f %8.1f" % (page, build_name, script, fps, script / floor))
+            first = statistics.median(r[2] for r in results[(page, build_name)])
+            print("%-24s %-11s %10.3f %10.1f %8.1f %9.0f" % (page, build_name, script, fps, script / floor,
+                                                              first))
         for page in PAGES:
             today = statistics.median(r[0] for r in results[(page, "today")])
             then = statistics.median(r[0] for r in results[(page, commit)])
-            print("%s: today's script time a frame is %.2f of %s's" % (page.split(".")[0], today / then, commit))
+            print("%s: today's script time a frame is %.2f of %s's" % (page, today / then, commit))
         print("\nFiles, KiB (page + script + WebAssembly):")
         for program in ("roomtour", "planets"):
             print("  %-9s today %s, %s %s" % (program, sizes(args.now, program), commit,
