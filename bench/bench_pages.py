@@ -31,7 +31,7 @@ import time
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
-SOURCE_DIR = os.path.realpath(os.path.join(os.path.dirname(__file__), "..", ".."))
+SOURCE_DIR = os.path.realpath(os.path.join(os.path.dirname(__file__), ".."))
 # The commit before the pages drew on the GPU (docs/PERFORMANCE.md).
 BASELINE = "623f98c"
 PAGES = ("roomtour.html?noimages", "roomtour.html", "planets.html")
