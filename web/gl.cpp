@@ -202,16 +202,7 @@ void colour_on_cpu(const Vertex &in, const Vec4 &eye, const float normals[9], fl
       if (tracked[k]) *terms[k] = c;
     }
     float n[3];
-    for (int row = 0; row < 3; ++row) {
-      n[row] = normals[row * 3] * in.normal[0] + normals[row * 3 + 1] * in.normal[1] +
-               normals[row * 3 + 2] * in.normal[2];
-    }
-    if (gl.normalize) {
-      const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-      if (length > 0) {
-        for (float &x : n) x /= length;
-      }
-    }
+    eye_normal(normals, in.normal, gl.normalize, n);
     c = light_vertex(m, gl.lights, 8, gl.global_ambient, n, eye);
   }
   auto clamp = [](float v) { return std::min(1.0f, std::max(0.0f, v)); };

@@ -118,6 +118,13 @@ void normal_matrix(const Mat4 &a, float out[9]) {
   }
 }
 
+void eye_normal(const float normals[9], const float n[3], bool normalize, float out[3]) {
+  for (int row = 0; row < 3; ++row) {
+    out[row] = normals[row * 3] * n[0] + normals[row * 3 + 1] * n[1] + normals[row * 3 + 2] * n[2];
+  }
+  if (normalize) normalise3(out);
+}
+
 Vec4 light_vertex(const Material &material, const Light *lights, int light_count,
                   const Vec4 &global_ambient, const float n[3], const Vec4 &eye_position) {
   float c[3] = {material.emission.x + material.ambient.x * global_ambient.x,

@@ -31,6 +31,9 @@ Vec4 mat_apply(const Mat4 &a, const Vec4 &v);
 // The upper 3 x 3 of the inverse transpose of a, which carries normals into
 // eye space; its result is not renormalised.
 void normal_matrix(const Mat4 &a, float out[9]);
+// The normal n in eye space: times the normal matrix (row by row, as
+// normal_matrix gives it), then made unit length under GL_NORMALIZE.
+void eye_normal(const float normals[9], const float n[3], bool normalize, float out[3]);
 
 // A vertex as drawn: clip-space position, colour, texture coordinate.
 struct DrawVertex {

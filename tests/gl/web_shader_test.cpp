@@ -140,14 +140,7 @@ TEST_F(WebShader, LightsAPixelAsLightVertexDoes) {
     glEnd();
 
     float n[3];
-    for (int row = 0; row < 3; ++row) {
-      n[row] = normals[row * 3] * c.normal[0] + normals[row * 3 + 1] * c.normal[1] +
-               normals[row * 3 + 2] * c.normal[2];
-    }
-    if (c.normalize) {
-      const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-      for (float &x : n) x /= length;
-    }
+    eye_normal(normals, c.normal, c.normalize, n);
     const Light lights[2] = {
         {true, {0, 0, 0, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, c.light_position},
         {true, {0.1f, 0.05f, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {6.5f, 0, 8, 0}}};
