@@ -290,11 +290,12 @@ void set_light(GLenum light, GLenum parameter, const GLfloat *p) {
   }
 }
 
-// Sets a flag, drawing what was batched first if it changes.
-void change(bool &flag, bool on) {
-  if (flag == on) return;
+// Sets a flag, drawing what was batched first if it changes; says whether it did.
+bool change(bool &flag, bool on) {
+  if (flag == on) return false;
   flush();
   flag = on;
+  return true;
 }
 
 void set_capability(GLenum capability, bool on) {
@@ -307,9 +308,7 @@ void set_capability(GLenum capability, bool on) {
     case GL_TEXTURE_2D: change(gl.texture_2d, on); break;
     case GL_NORMALIZE: change(gl.normalize, on); break;
     case GL_DEPTH_TEST:
-      if (gl.depth_test == on) break;
-      change(gl.depth_test, on);
-      webgl_depth_test(on);
+      if (change(gl.depth_test, on)) webgl_depth_test(on);
       break;
     default:
       if (capability >= GL_LIGHT0 && capability <= GL_LIGHT7) {

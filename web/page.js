@@ -72,11 +72,12 @@ function pageListenToPointer() {
   });
   pageCanvas.addEventListener('pointermove', function (e) {
     var box = pageCanvas.getBoundingClientRect();
-    var scale = pageCanvas.width / parseFloat(getComputedStyle(pageCanvas).width);
+    var width = parseFloat(getComputedStyle(pageCanvas).width);
+    var scale = pageCanvas.width / width;
     _web_mouse(Math.floor((e.clientX - box.left - pageCanvas.clientLeft) * scale),
                Math.floor((e.clientY - box.top - pageCanvas.clientTop) * scale));
     if (!pageDrag || e.pointerId !== pageDrag.id) return;
-    var step = parseFloat(getComputedStyle(pageCanvas).width) / 20;
+    var step = width / 20;
     pageDrag.across = pageFollow(pageDrag.across, e.clientX - pageDrag.x, step, 'j', 'l');
     pageDrag.down = pageFollow(pageDrag.down, e.clientY - pageDrag.y, step, 'k', 'i');
   });

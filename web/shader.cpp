@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "web/shader.h"
 
+const char *const kAttributeNames[kAttributeCount] = {"position", "normal", "colour", "st"};
+
 // The lighting is light_vertex's (pipeline.cpp), term for term: the viewer
 // at infinity, no spot and no attenuation, the specular term only where the
 // light reaches the front. Terms that GL_COLOR_MATERIAL tracks come from the

@@ -14,8 +14,10 @@ extern const char *const kPlainVertexShader;
 // the CPU, or lit flat.
 extern const char *const kClipVertexShader;
 
-// Where each vertex attribute is bound, and the most lights drawn at once.
-enum Attribute { kPosition = 0, kNormal = 1, kColour = 2, kTexCoord = 3 };
+// Where each vertex attribute is bound, its name in the shaders by the same
+// index, and the most lights drawn at once.
+enum Attribute { kPosition = 0, kNormal = 1, kColour = 2, kTexCoord = 3, kAttributeCount };
+extern const char *const kAttributeNames[kAttributeCount];
 constexpr int kMaxLights = 8;
 
 #endif

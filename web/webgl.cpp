@@ -82,10 +82,9 @@ Program link(const char *vertex_shader) {
   const GLuint program = emscripten_glCreateProgram();
   emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, vertex_shader));
   emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-  emscripten_glBindAttribLocation(program, kPosition, "position");
-  emscripten_glBindAttribLocation(program, kNormal, "normal");
-  emscripten_glBindAttribLocation(program, kColour, "colour");
-  emscripten_glBindAttribLocation(program, kTexCoord, "st");
+  for (GLuint a = 0; a < kAttributeCount; ++a) {
+    emscripten_glBindAttribLocation(program, a, kAttributeNames[a]);
+  }
   emscripten_glLinkProgram(program);
   emscripten_glUseProgram(program);
   emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);

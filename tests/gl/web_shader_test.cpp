@@ -59,10 +59,7 @@ class WebShader : public ::testing::Test {
     program_ = glCreateProgram();
     glAttachShader(program_, compile(GL_VERTEX_SHADER, kVertexShader));
     glAttachShader(program_, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-    glBindAttribLocation(program_, kPosition, "position");
-    glBindAttribLocation(program_, kNormal, "normal");
-    glBindAttribLocation(program_, kColour, "colour");
-    glBindAttribLocation(program_, kTexCoord, "st");
+    for (GLuint a = 0; a < kAttributeCount; ++a) glBindAttribLocation(program_, a, kAttributeNames[a]);
     glLinkProgram(program_);
     GLint ok = 0;
     glGetProgramiv(program_, GL_LINK_STATUS, &ok);
