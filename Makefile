@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 # SPDX-License-Identifier: MIT
 # A thin front door over scripts/ and CMake.
-.PHONY: all run run-planets test sanitize fuzz memcheck soak bench screenshots textures clean
+.PHONY: all run run-planets test sanitize fuzz memcheck soak bench screenshots textures keys clean
 
 all:
 	scripts/build
@@ -36,6 +36,11 @@ screenshots:
 # Rewrites img/ from tools/make_textures.cpp (the tests check the two agree).
 textures: all
 	build/tools/make_textures img
+
+# Rewrites the keys in the README, the manual pages and the main.cpp headers
+# from viewer/keys.tsv (a test checks that they agree).
+keys:
+	tools/keytable.py write
 
 clean:
 	rm -rf build build-*
