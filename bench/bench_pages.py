@@ -44,7 +44,7 @@ BARE_PAGE = """<!doctype html>
 <script>
   var frames = 0;
   var gl = document.getElementById('canvas').getContext('webgl', {
-    alpha: false, depth: true, stencil: false, antialias: false, preserveDrawingBuffer: true});
+    alpha: false, depth: true, stencil: false, antialias: false, preserveDrawingBuffer: false});
   function frame() {
     gl.clearColor(0, 0, 0, 0);
     gl.clear(gl.COLOR_BUFFER_BIT | gl.DEPTH_BUFFER_BIT);

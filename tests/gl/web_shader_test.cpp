@@ -5,8 +5,8 @@
 // layer's unit test works by hand.
 #define GL_GLEXT_PROTOTYPES 1
 #include "gl_support.h"
-#include "web/pipeline.h"
-#include "web/shader.h"
+#include "web/gl/pipeline.h"
+#include "web/webgl/shader.h"
 
 #include <GL/glext.h>
 #include <GL/glut.h>

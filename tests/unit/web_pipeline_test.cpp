@@ -3,7 +3,7 @@
 // The browser layer's own arithmetic, where a slip would still draw a
 // plausible picture: lighting of one vertex, matrices, mip-map scaling and
 // the near-plane cut.
-#include "web/pipeline.h"
+#include "web/gl/pipeline.h"
 
 #include <gtest/gtest.h>
 

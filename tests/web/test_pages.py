@@ -92,15 +92,19 @@ class Page:
         return self.driver.find_element(By.ID, "messages").get_attribute("textContent")
 
     def picture(self):
-        data = self.driver.execute_script("""
-            var c = document.getElementById('canvas');
-            var t = document.createElement('canvas');
-            t.width = c.width; t.height = c.height;
-            var g = t.getContext('2d');
-            g.drawImage(c, 0, 0);
-            var d = g.getImageData(0, 0, t.width, t.height).data, s = '';
-            for (var i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
-            return [t.width, t.height, btoa(s)];""")
+        """The canvas as drawn by the next frame, read right after it (the
+        drawing buffer is not preserved)."""
+        data = self.driver.execute_async_script("""
+            var done = arguments[arguments.length - 1];
+            Page.window.afterNextFrame(function (c) {
+              var t = document.createElement('canvas');
+              t.width = c.width; t.height = c.height;
+              var g = t.getContext('2d');
+              g.drawImage(c, 0, 0);
+              var d = g.getImageData(0, 0, t.width, t.height).data, s = '';
+              for (var i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
+              done([t.width, t.height, btoa(s)]);
+            });""")
         header = b"P6 %d %d 255\n" % (data[0], data[1])
         return Picture(header + base64.b64decode(data[2]))
 
@@ -155,6 +159,7 @@ class Chromium:
                      "--user-data-dir=" + self.profile.name, *flags):
             options.add_argument(flag)
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.driver.set_script_timeout(120)  # the deadline of a wait for the next frame
 
     def quit(self):
         self.driver.quit()
@@ -267,6 +272,26 @@ class Pages(unittest.TestCase):
             self.driver.get("file://" + folder + "/planets.html")
             self.assertIn("could not be loaded", wait_for("the load failure's message",
                                                           lambda: problem(self.driver)))
+
+        # Shaders the browser refuses: one that does not compile, and a
+        # fragment shader that reads a varying no vertex shader writes, so
+        # that linking fails. The page says so, with the browser's reason.
+        spoils = (("source.replace('void main', 'void spoilt main')", "syntax error"),
+                  ("source.indexOf('gl_FragColor') < 0 ? source : source.replace('void main() {', "
+                   "'varying vec4 spoilt;\\nvoid main() {\\n  if (spoilt.x > 2.0) discard;')", "spoilt"))
+        for spoil, reason in spoils:
+            script = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+                var shaderSource = WebGLRenderingContext.prototype.shaderSource;
+                WebGLRenderingContext.prototype.shaderSource = function (shader, source) {
+                  shaderSource.call(this, shader, %s);
+                };""" % spoil})
+            try:
+                self.driver.get(FILES + "planets.html")
+                said = wait_for("the shader's message", lambda: problem(self.driver))
+            finally:
+                self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
+            self.assertIn("This page could not draw its picture:", said)
+            self.assertIn(reason, said)
 
 
 class WithoutWebGL(unittest.TestCase):

@@ -4,8 +4,8 @@
 // as GL keeps them, lighting of one vertex by the GL 1.1 equations, and the
 // image scaling of gluBuild2DMipmaps. Pure functions of plain numbers, so
 // they build and are tested natively as well as in the browser.
-#ifndef WEB_PIPELINE_H
-#define WEB_PIPELINE_H
+#ifndef WEB_GL_PIPELINE_H
+#define WEB_GL_PIPELINE_H
 
 #include <vector>
 

@@ -1,14 +1,21 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-#include "web/shader.h"
+// The layer's shaders, as text for WebGL.
+#include "web/webgl/shader.h"
+
+#include "web/webgl/webgl.h"
+
+// The light count, as text in the shader.
+#define STRING(x) #x
+#define NUMBER(x) STRING(x)
 
 const char *const kAttributeNames[kAttributeCount] = {"position", "normal", "colour", "st"};
 
-// The lighting is light_vertex's (pipeline.cpp), term for term: the viewer
+// The lighting is light_vertex's (gl/pipeline.cpp), term for term: the viewer
 // at infinity, no spot and no attenuation, the specular term only where the
 // light reaches the front. Terms that GL_COLOR_MATERIAL tracks come from the
 // vertex colour.
-const char *const kVertexShader = R"(#version 100
+const char *const kVertexShader = "#version 100\n#define MAX_LIGHTS " NUMBER(WEB_MAX_LIGHTS) R"(
 attribute vec4 position;
 attribute vec3 normal;
 attribute vec4 colour;
@@ -25,10 +32,10 @@ uniform float shininess;
 uniform bvec4 tracked;  // emission, ambient, diffuse, specular
 uniform vec4 scene_ambient;
 uniform int light_count;
-uniform vec4 light_ambient[8];
-uniform vec4 light_diffuse[8];
-uniform vec4 light_specular[8];
-uniform vec4 light_position[8];
+uniform vec4 light_ambient[MAX_LIGHTS];
+uniform vec4 light_diffuse[MAX_LIGHTS];
+uniform vec4 light_specular[MAX_LIGHTS];
+uniform vec4 light_position[MAX_LIGHTS];
 varying vec4 v_colour;
 varying vec2 v_st;
 
@@ -45,7 +52,7 @@ vec4 lit(vec4 eye) {
   vec3 n = normals * normal;
   if (normalize_normals) n = unit(n);
   vec3 c = e.rgb + a.rgb * scene_ambient.rgb;
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < MAX_LIGHTS; ++i) {
     if (i >= light_count) break;
     vec4 p = light_position[i];
     vec3 vp = p.w != 0.0 ? p.xyz / p.w - eye.xyz / eye.w : p.xyz;

@@ -4,10 +4,16 @@
 // state WebGL keeps itself (viewport, depth, clear, textures), and drawing:
 // vertices in object space, transformed and lit by the shader with GL's
 // state as uniforms, from a stream or from a shape's buffer built once.
-#ifndef WEB_WEBGL_H
-#define WEB_WEBGL_H
+// It calls nothing above it: what goes wrong as it starts, it returns.
+#ifndef WEB_WEBGL_WEBGL_H
+#define WEB_WEBGL_WEBGL_H
 
-#include "web/pipeline.h"
+#include <string>
+
+// The most lights drawn at once, GL 1.1's eight: the shader's arrays are
+// this long, and so are the GL layer's tables of lights.
+#define WEB_MAX_LIGHTS 8
+constexpr int kMaxLights = WEB_MAX_LIGHTS;
 
 // A vertex as the shader takes it: the position in object space (or in clip
 // space, with identity matrices), the normal, colour and texture coordinate.
@@ -26,19 +32,29 @@ struct LightingUniforms {
   int tracked[4];  // emission, ambient, diffuse, specular
   float scene_ambient[4];
   int light_count;
-  float light_ambient[8][4], light_diffuse[8][4], light_specular[8][4], light_position[8][4];
+  float light_ambient[kMaxLights][4], light_diffuse[kMaxLights][4];
+  float light_specular[kMaxLights][4], light_position[kMaxLights][4];
 };
 
 // GL's state for a draw. Only 4-byte members, so that it compares bytewise.
 struct DrawState {
-  Mat4 modelview, projection;
+  float modelview[16], projection[16];  // column by column, as GL keeps them
   float normals[9];  // row by row, as normal_matrix gives it
   int lighting, normalize, textured;
   LightingUniforms light;
 };
 
-// Creates the WebGL context on #canvas, with a depth buffer if asked.
-void webgl_start(bool depth);
+// What kept WebGL from starting: nothing, no WebGL context on the canvas, or
+// a shader the browser would not compile or link, with its reason (the info
+// log). The layers above put it into words.
+struct WebglProblem {
+  enum Kind { kNone, kNoContext, kShader } kind;
+  std::string reason;
+};
+
+// Creates the WebGL context on #canvas, with a depth buffer if asked, and
+// the shaders' programs.
+WebglProblem webgl_start(bool depth);
 
 void webgl_viewport(int x, int y, int width, int height);
 void webgl_depth_range(float near_value, float far_value);

@@ -1,18 +1,20 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-#include "web/webgl.h"
+// The WebGL layer: programs, shaders, buffers and textures, and the draws.
+#include "web/webgl/webgl.h"
 
-#include "web/shader.h"
+#include "web/webgl/shader.h"
 
-#include <emscripten.h>
 #include <emscripten/html5.h>
 #include <webgl/webgl1.h>
 #include <webgl/webgl1_ext.h>
 
+#include <algorithm>
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -61,31 +63,53 @@ std::vector<Slot> slots;
 size_t next_slot = 0;
 Source stream{0, 0};
 
-GLuint compile(GLenum type, const char *source) {
+// The browser's reason for refusing a shader or a program, or a word of our
+// own where it gives none.
+std::string info_log(GLuint object, bool program) {
+  GLint length = 0;
+  if (program) {
+    emscripten_glGetProgramiv(object, GL_INFO_LOG_LENGTH, &length);
+  } else {
+    emscripten_glGetShaderiv(object, GL_INFO_LOG_LENGTH, &length);
+  }
+  std::vector<char> log(static_cast<size_t>(std::max(length, 1)), '\0');
+  if (program) {
+    emscripten_glGetProgramInfoLog(object, length, nullptr, log.data());
+  } else {
+    emscripten_glGetShaderInfoLog(object, length, nullptr, log.data());
+  }
+  const std::string reason(log.data());
+  if (!reason.empty()) return reason;
+  return program ? "the shaders did not link" : "a shader did not compile";
+}
+
+// Compiles a shader and attaches it to `program`; the browser's reason if it
+// would not compile, or "".
+std::string attach(GLuint program, GLenum type, const char *source) {
   const GLuint shader = emscripten_glCreateShader(type);
   emscripten_glShaderSource(shader, 1, &source, nullptr);
   emscripten_glCompileShader(shader);
   GLint ok = 0;
   emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-  if (!ok) {
-    char log[1024];
-    emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    std::fprintf(stderr, "shader: %s\n", log);
-  }
-  return shader;
+  if (!ok) return info_log(shader, false);
+  emscripten_glAttachShader(program, shader);
+  return "";
 }
 
-// The page says in words, where the picture would be, that it cannot draw.
-EM_JS(void, page_without_webgl, (), { showProblem('webgl'); });
-
-Program link(const char *vertex_shader) {
+// Builds `p` of `vertex_shader` and the fragment shader; the browser's
+// reason if it would not, or "".
+std::string link(const char *vertex_shader, Program &p) {
   const GLuint program = emscripten_glCreateProgram();
-  emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, vertex_shader));
-  emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
+  std::string failed = attach(program, GL_VERTEX_SHADER, vertex_shader);
+  if (failed.empty()) failed = attach(program, GL_FRAGMENT_SHADER, kFragmentShader);
+  if (!failed.empty()) return failed;
   for (GLuint a = 0; a < kAttributeCount; ++a) {
     emscripten_glBindAttribLocation(program, a, kAttributeNames[a]);
   }
   emscripten_glLinkProgram(program);
+  GLint ok = 0;
+  emscripten_glGetProgramiv(program, GL_LINK_STATUS, &ok);
+  if (!ok) return info_log(program, true);
   emscripten_glUseProgram(program);
   emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
   auto at = [program](const char *name) { return emscripten_glGetUniformLocation(program, name); };
@@ -96,7 +120,8 @@ Program link(const char *vertex_shader) {
                             at("light_count"),       at("light_ambient"), at("light_diffuse"),
                             at("light_specular"),    at("light_position")};
   current_program = program;
-  return {program, uniform, {}, false};
+  p = {program, uniform, {}, false};
+  return "";
 }
 
 template <typename T>
@@ -128,10 +153,10 @@ void apply(Program &p, const DrawState &s) {
   const Uniforms &uniform = p.uniform;
   DrawState &uploaded = p.uploaded;
   if (differs(p, uploaded.modelview, s.modelview)) {
-    emscripten_glUniformMatrix4fv(uniform.modelview, 1, GL_FALSE, s.modelview.m);
+    emscripten_glUniformMatrix4fv(uniform.modelview, 1, GL_FALSE, s.modelview);
   }
   if (differs(p, uploaded.projection, s.projection)) {
-    emscripten_glUniformMatrix4fv(uniform.projection, 1, GL_FALSE, s.projection.m);
+    emscripten_glUniformMatrix4fv(uniform.projection, 1, GL_FALSE, s.projection);
   }
   if (differs(p, uploaded.textured, s.textured))
     emscripten_glUniform1i(uniform.textured, s.textured);
@@ -229,32 +254,32 @@ void put_vertices(const Vertex *vertices, int count) {
 
 }  // namespace
 
-void webgl_start(bool depth) {
+WebglProblem webgl_start(bool depth) {
   EmscriptenWebGLContextAttributes attributes;
   emscripten_webgl_init_context_attributes(&attributes);
   attributes.alpha = false;  // the window has no alpha: a clear alpha of 0 is not see-through
   attributes.depth = depth;
   attributes.stencil = false;
   attributes.antialias = false;
-  attributes.preserveDrawingBuffer = true;  // the canvas can be read after a frame
+  attributes.preserveDrawingBuffer = false;  // the page reads the canvas right after a frame
   const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context =
       emscripten_webgl_create_context("#canvas", &attributes);
-  if (context <= 0) {
-    page_without_webgl();
-    // Leaves main here for good: nothing can be drawn, and the page says why.
-    emscripten_exit_with_live_runtime();
-  }
+  if (context <= 0) return {WebglProblem::kNoContext, ""};
   emscripten_webgl_make_context_current(context);
 
   have_vertex_arrays = emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(),
                                                          "OES_vertex_array_object");
-  passing = link(kClipVertexShader);
-  plain = link(kPlainVertexShader);
-  lit = link(kVertexShader);
+  for (auto [program, vertex_shader] : {std::pair{&passing, kClipVertexShader},
+                                        std::pair{&plain, kPlainVertexShader},
+                                        std::pair{&lit, kVertexShader}}) {
+    const std::string failed = link(vertex_shader, *program);
+    if (!failed.empty()) return {WebglProblem::kShader, failed};
+  }
 
   if (!have_vertex_arrays) stream = new_source(true);
   // GL's default depth function; WebGL's is the same, said once for clarity.
   emscripten_glDepthFunc(GL_LESS);
+  return {WebglProblem::kNone, ""};
 }
 
 void webgl_viewport(int x, int y, int width, int height) {

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-#include "web/pipeline.h"
+// GL 1.1's fixed-function arithmetic: matrices, lighting, scaling, the near-plane cut.
+#include "web/gl/pipeline.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
 // The two GLU calls the viewers make, on the GL layer.
-#include "web/pipeline.h"
+#include "web/gl/pipeline.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

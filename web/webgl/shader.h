@@ -3,8 +3,8 @@
 // The layer's shaders: GL 1.1's vertex stage (the model-view and projection,
 // lighting, the colour clamped) and GL_MODULATE texturing. Plain text for
 // WebGL's shading language, GLSL ES 1.00, which desktop GL compiles too.
-#ifndef WEB_SHADER_H
-#define WEB_SHADER_H
+#ifndef WEB_WEBGL_SHADER_H
+#define WEB_WEBGL_SHADER_H
 
 extern const char *const kVertexShader;
 extern const char *const kFragmentShader;
@@ -14,10 +14,9 @@ extern const char *const kPlainVertexShader;
 // the CPU, or lit flat.
 extern const char *const kClipVertexShader;
 
-// Where each vertex attribute is bound, its name in the shaders by the same
-// index, and the most lights drawn at once.
+// Where each vertex attribute is bound, and its name in the shaders by the
+// same index.
 enum Attribute { kPosition = 0, kNormal = 1, kColour = 2, kTexCoord = 3, kAttributeCount };
 extern const char *const kAttributeNames[kAttributeCount];
-constexpr int kMaxLights = 8;
 
 #endif

@@ -1,0 +1,326 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
+// The GL 1.1 calls the viewers make, on WebGL. Matrices, the current colour
+// and texture coordinate, lighting and immediate mode live here, as GL 1.1
+// defines them; batch.cpp sends the primitives to WebGL, and cpu_path.cpp
+// those the shader cannot draw as GL would.
+#include "web/gl/gl_layer.h"
+#include "web/gl/state.h"
+
+#include <algorithm>
+#include <vector>
+
+State gl;
+
+namespace {
+
+// The current normal: GL's initial one, since no viewer gives another (the
+// shapes carry their own).
+const float kNormal[3] = {0, 0, 1};
+
+// Inside glBegin ... glEnd: the vertices, the clip planes, the planes that
+// every vertex lies outside of (a bit each), and whether one lies behind the
+// near plane.
+GLenum mode = 0;
+bool inside = false;
+std::vector<Vertex> group;
+float planes[6][4];
+unsigned outside = 0;
+bool behind = false;
+
+// The material terms that each mode of glColorMaterial takes from the
+// current colour.
+struct Tracking {
+  GLenum mode;
+  bool emission, ambient, diffuse, specular;
+};
+const Tracking kTracking[] = {
+    {GL_EMISSION, true, false, false, false},
+    {GL_AMBIENT, false, true, false, false},
+    {GL_DIFFUSE, false, false, true, false},
+    {GL_SPECULAR, false, false, false, true},
+    {GL_AMBIENT_AND_DIFFUSE, false, true, true, false},
+};
+
+// The material takes the tracked terms from the current colour.
+void track_colour() {
+  bool tracked[4];
+  tracked_terms(tracked);
+  Vec4 *terms[4] = {&gl.front.emission, &gl.front.ambient, &gl.front.diffuse, &gl.front.specular};
+  for (int k = 0; k < 4; ++k) {
+    if (tracked[k]) *terms[k] = gl.colour;
+  }
+}
+
+std::vector<Mat4> &stack() {
+  return gl.matrix_mode == GL_PROJECTION ? gl.projection : gl.modelview;
+}
+
+void multiply(const Mat4 &m) {
+  flush();
+  stack().back() = mat_multiply(stack().back(), m);
+}
+
+void set_light(GLenum light, GLenum parameter, const GLfloat *p) {
+  if (light < GL_LIGHT0 || light >= GL_LIGHT0 + kMaxLights) return;
+  flush();
+  Light &l = gl.lights[light - GL_LIGHT0];
+  const Vec4 v{p[0], p[1], p[2], p[3]};
+  switch (parameter) {
+    case GL_AMBIENT: l.ambient = v; break;
+    case GL_DIFFUSE: l.diffuse = v; break;
+    case GL_SPECULAR: l.specular = v; break;
+    case GL_POSITION: l.position = mat_apply(gl.modelview.back(), v); break;
+    default: break;  // spot and attenuation keep their defaults: no spot, no attenuation
+  }
+}
+
+// Sets a flag, drawing what was batched first if it changes; says whether it did.
+bool change(bool &flag, bool on) {
+  if (flag == on) return false;
+  flush();
+  flag = on;
+  return true;
+}
+
+void set_capability(GLenum capability, bool on) {
+  switch (capability) {
+    case GL_LIGHTING: change(gl.lighting, on); break;
+    case GL_COLOR_MATERIAL:
+      change(gl.colour_material, on);
+      track_colour();
+      break;
+    case GL_TEXTURE_2D: change(gl.texture_2d, on); break;
+    case GL_NORMALIZE: change(gl.normalize, on); break;
+    case GL_DEPTH_TEST:
+      if (change(gl.depth_test, on)) webgl_depth_test(on);
+      break;
+    default:
+      if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + kMaxLights) {
+        change(gl.lights[capability - GL_LIGHT0].enabled, on);
+      }
+      break;
+  }
+}
+
+}  // namespace
+
+void tracked_terms(bool out[4]) {
+  const bool on = gl.colour_material && gl.colour_material_face != GL_BACK;
+  const Tracking *row = std::find_if(std::begin(kTracking), std::end(kTracking),
+                                     [](const Tracking &t) { return t.mode == gl.colour_material_mode; });
+  const bool found = on && row != std::end(kTracking);
+  out[0] = found && row->emission;
+  out[1] = found && row->ambient;
+  out[2] = found && row->diffuse;
+  out[3] = found && row->specular;
+}
+
+bool textured() {
+  return gl.texture_2d && std::find(gl.complete_textures.begin(), gl.complete_textures.end(),
+                                    gl.bound_texture) != gl.complete_textures.end();
+}
+
+Vertex make_vertex(float x, float y, float z, const float normal[3]) {
+  return {{x, y, z, 1},
+          {normal[0], normal[1], normal[2]},
+          {gl.colour.x, gl.colour.y, gl.colour.z, gl.colour.w},
+          {gl.st[0], gl.st[1]}};
+}
+
+WebglProblem gl_layer_start(bool depth) {
+  for (Light &l : gl.lights) {
+    l = {false, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 1, 0}};
+  }
+  gl.lights[0].diffuse = gl.lights[0].specular = {1, 1, 1, 1};
+  return webgl_start(depth);
+}
+
+void gl_layer_finish() {
+  flush();
+  webgl_end_frame();
+}
+
+// ---- state --------------------------------------------------------------
+
+void glEnable(GLenum capability) { set_capability(capability, true); }
+void glDisable(GLenum capability) { set_capability(capability, false); }
+void glShadeModel(GLenum mode) { change(gl.smooth, mode != GL_FLAT); }
+void glFlush() { flush(); }
+
+// The unpack alignment is the one value the viewers read back.
+void glGetIntegerv(GLenum name, GLint *values) {
+  if (name == GL_UNPACK_ALIGNMENT) values[0] = gl.unpack_alignment;
+}
+
+void glPixelStorei(GLenum name, GLint value) {
+  if (name != GL_UNPACK_ALIGNMENT) return;  // packing is never used: nothing is read back
+  gl.unpack_alignment = value;
+  webgl_unpack_alignment(value);
+}
+
+// ---- frame buffer ---------------------------------------------------------
+
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { webgl_clear_colour(r, g, b, a); }
+
+void glClear(GLbitfield mask) {
+  flush();
+  webgl_clear((mask & GL_COLOR_BUFFER_BIT) != 0, (mask & GL_DEPTH_BUFFER_BIT) != 0);
+}
+
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  flush();
+  webgl_viewport(x, y, width, height);
+}
+
+// GL clamps both values to 0..1.
+void glDepthRange(GLclampd near_value, GLclampd far_value) {
+  auto clamp = [](double v) { return static_cast<float>(std::min(1.0, std::max(0.0, v))); };
+  flush();
+  webgl_depth_range(clamp(near_value), clamp(far_value));
+}
+
+// ---- matrices -------------------------------------------------------------
+
+// The model-view and projection stacks; no viewer uses the texture matrix.
+void glMatrixMode(GLenum mode) { gl.matrix_mode = mode; }
+void glLoadIdentity() {
+  flush();
+  stack().back() = mat_identity();
+}
+void glPushMatrix() { stack().push_back(stack().back()); }
+
+void glPopMatrix() {
+  if (stack().size() == 1) return;  // GL's stack underflow: nothing changes
+  flush();
+  stack().pop_back();
+}
+
+void glMultMatrixf(const GLfloat *m) {
+  Mat4 a;
+  std::copy(m, m + 16, a.m);
+  multiply(a);
+}
+
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { multiply(mat_translate(x, y, z)); }
+
+void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
+  multiply(mat_translate(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)));
+}
+
+void glScalef(GLfloat x, GLfloat y, GLfloat z) { multiply(mat_scale(x, y, z)); }
+void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) { multiply(mat_rotate(angle, x, y, z)); }
+
+void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble near_value,
+               GLdouble far_value) {
+  multiply(mat_frustum(left, right, bottom, top, near_value, far_value));
+}
+
+// ---- lighting -------------------------------------------------------------
+
+void glMaterialfv(GLenum face, GLenum parameter, const GLfloat *p) {
+  if (face == GL_BACK) return;  // one-sided lighting uses the front material only
+  flush();
+  const Vec4 v{p[0], p[1], p[2], p[3]};
+  switch (parameter) {
+    case GL_AMBIENT: gl.front.ambient = v; break;
+    case GL_DIFFUSE: gl.front.diffuse = v; break;
+    case GL_AMBIENT_AND_DIFFUSE: gl.front.ambient = gl.front.diffuse = v; break;
+    case GL_SPECULAR: gl.front.specular = v; break;
+    case GL_EMISSION: gl.front.emission = v; break;
+    case GL_SHININESS: gl.front.shininess = p[0]; break;
+    default: break;  // spot names, say, are not material values
+  }
+}
+
+void glMaterialf(GLenum face, GLenum parameter, GLfloat value) {
+  const GLfloat p[4] = {value, 0, 0, 0};
+  if (parameter == GL_SHININESS) glMaterialfv(face, parameter, p);
+}
+
+void glLightfv(GLenum light, GLenum parameter, const GLfloat *p) { set_light(light, parameter, p); }
+
+void glColorMaterial(GLenum face, GLenum mode) {
+  flush();
+  gl.colour_material_face = face;
+  gl.colour_material_mode = mode;
+  track_colour();
+}
+
+// ---- immediate mode -------------------------------------------------------
+
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+  gl.colour = {r, g, b, 1};
+  track_colour();
+}
+
+void glTexCoord2f(GLfloat s, GLfloat t) {
+  gl.st[0] = s;
+  gl.st[1] = t;
+}
+
+void glTexCoord2fv(const GLfloat *st) { glTexCoord2f(st[0], st[1]); }
+
+void glBegin(GLenum primitive) {
+  mode = primitive;
+  inside = true;
+  group.clear();
+  clip_planes(planes);
+  outside = 0x3f;
+  behind = false;
+}
+
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+  if (!inside) return;
+  group.push_back(make_vertex(x, y, z, kNormal));
+  unsigned out = 0;
+  for (int k = 0; k < 6; ++k) {
+    const float *p = planes[k];
+    if (p[0] * x + p[1] * y + p[2] * z + p[3] < 0) out |= 1u << k;
+  }
+  outside &= out;
+  behind = behind || (out & 1) != 0;
+}
+
+void glVertex3fv(const GLfloat *v) { glVertex3f(v[0], v[1], v[2]); }
+
+// The primitives go to the batch, or to the CPU's path when the shader
+// cannot draw them as GL would. The viewers draw lines, triangles and quads
+// only.
+void glEnd() {
+  if (!inside) return;
+  inside = false;
+  if (mode != GL_LINES && mode != GL_TRIANGLES && mode != GL_QUADS) return;
+  if (outside != 0) return;  // every vertex outside the same plane: nothing shows
+  if (behind || needs_cpu()) return draw_on_cpu(mode, group.data(), group.size());
+  batch(mode, group.data(), group.size());
+}
+
+// ---- textures -------------------------------------------------------------
+
+void glBindTexture(GLenum target, GLuint name) {
+  if (target != GL_TEXTURE_2D) return;
+  if (name != gl.bound_texture) flush();
+  gl.bound_texture = name;
+  webgl_bind_texture(name);
+}
+
+void glTexParameteri(GLenum target, GLenum parameter, GLint value) {
+  if (target != GL_TEXTURE_2D) return;
+  flush();
+  webgl_texture_parameter(parameter, value);
+}
+
+// GL_MODULATE is the mode the viewers use, and the only one drawn.
+void glTexEnvi(GLenum, GLenum, GLint) {}
+
+void glTexImage2D(GLenum target, GLint level, GLint, GLsizei width, GLsizei height, GLint border,
+                  GLenum format, GLenum type, const GLvoid *pixels) {
+  if (target != GL_TEXTURE_2D || type != GL_UNSIGNED_BYTE || border != 0 ||
+      (format != GL_RGB && format != GL_RGBA && format != GL_LUMINANCE)) {
+    return;
+  }
+  flush();
+  webgl_texture_image(level, width, height, format, static_cast<const unsigned char *>(pixels));
+  if (level == 0) gl.complete_textures.push_back(gl.bound_texture);
+}

@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
+// The GLUT calls the viewers make, on the page: the window is the canvas
+// (its title the page's, its size the canvas's in device pixels), the
+// right-button menu a list on the page, keys the page's key presses and
+// on-screen controls, and the loop the browser's animation frames, each of
+// which calls the idle callback and redraws if a redisplay was posted. The
+// page is above this layer: what GLUT asks of it goes through the hooks the
+// page registered (Module.hooks, page/start.js).
+#include "web/gl/gl_layer.h"
+
+#include <GL/glut.h>
+#include <emscripten.h>
+
+namespace {
+
+int window_width = 300, window_height = 300;  // GLUT's defaults
+bool depth_buffer = false;
+void (*display_callback)() = nullptr;
+void (*reshape_callback)(int, int) = nullptr;
+void (*keyboard_callback)(unsigned char, int, int) = nullptr;
+void (*idle_callback)() = nullptr;
+void (*menu_callback)(int) = nullptr;
+bool redisplay = true;  // a new window is drawn once it shows
+bool page_waits = false;  // for the next frame drawn
+int mouse_x = 0, mouse_y = 0;
+int frames = 0;
+
+// The page's hooks.
+EM_JS(void, page_open_window, (const char *title, int width), {
+  Module.hooks.openWindow(UTF8ToString(title), width);
+});
+EM_JS(void, page_listen, (), { Module.hooks.listen(); });
+EM_JS(void, page_add_menu_entry, (const char *label, int value), {
+  Module.hooks.addMenuEntry(UTF8ToString(label), value);
+});
+EM_JS(void, page_attach_menu, (), { Module.hooks.attachMenu(); });
+EM_JS(void, page_frame_drawn, (), { Module.hooks.frameDrawn(); });
+EM_JS(void, page_cannot_draw, (const char *kind, const char *reason), {
+  Module.hooks.cannotDraw(UTF8ToString(kind), UTF8ToString(reason));
+});
+
+// Draws a frame if one was posted, and tells the page if it waits for one,
+// while the drawing buffer still holds it.
+void frame() {
+  if (redisplay && display_callback) {
+    redisplay = false;
+    display_callback();
+    gl_layer_finish();
+    ++frames;
+    if (page_waits) {
+      page_waits = false;
+      page_frame_drawn();
+    }
+  }
+  if (idle_callback) idle_callback();
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void web_key(int code) {
+  if (keyboard_callback) keyboard_callback(static_cast<unsigned char>(code), mouse_x, mouse_y);
+}
+
+EMSCRIPTEN_KEEPALIVE void web_menu(int value) {
+  if (menu_callback) menu_callback(value);
+}
+
+// The canvas's drawing buffer changed size: as a resized window, reshaped
+// and drawn again.
+EMSCRIPTEN_KEEPALIVE void web_reshape(int width, int height) {
+  window_width = width;
+  window_height = height;
+  if (reshape_callback) {
+    reshape_callback(width, height);
+  } else {
+    glViewport(0, 0, width, height);
+  }
+  redisplay = true;
+}
+
+EMSCRIPTEN_KEEPALIVE void web_mouse(int x, int y) {
+  mouse_x = x;
+  mouse_y = y;
+}
+
+// Frames drawn so far: what the page's tests wait on and count.
+EMSCRIPTEN_KEEPALIVE int web_frames() { return frames; }
+
+// The page wants a frame drawn, and to hear of it at once, to read the
+// canvas while it holds the frame.
+EMSCRIPTEN_KEEPALIVE void web_wait_for_frame() {
+  redisplay = true;
+  page_waits = true;
+}
+
+}  // extern "C"
+
+void glutInit(int *, char **) {}
+void glutInitDisplayMode(unsigned int mode) { depth_buffer = (mode & GLUT_DEPTH) != 0; }
+
+void glutInitWindowSize(int width, int height) {
+  window_width = width;
+  window_height = height;
+}
+
+void glutInitWindowPosition(int, int) {}  // the canvas sits where the page puts it
+
+// Where the canvas cannot be drawn on, the page says why, and the program
+// leaves main here for good.
+int glutCreateWindow(const char *title) {
+  page_open_window(title, window_width);
+  const WebglProblem problem = gl_layer_start(depth_buffer);
+  if (problem.kind != WebglProblem::kNone) {
+    page_cannot_draw(problem.kind == WebglProblem::kNoContext ? "webgl" : "shader",
+                     problem.reason.c_str());
+    emscripten_exit_with_live_runtime();
+  }
+  return 1;
+}
+
+int glutCreateMenu(void (*callback)(int)) {
+  menu_callback = callback;
+  return 1;
+}
+
+void glutAddMenuEntry(const char *label, int value) { page_add_menu_entry(label, value); }
+
+void glutAttachMenu(int button) {
+  if (button == GLUT_RIGHT_BUTTON) page_attach_menu();
+}
+
+void glutDisplayFunc(void (*callback)()) { display_callback = callback; }
+void glutReshapeFunc(void (*callback)(int, int)) { reshape_callback = callback; }
+void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { keyboard_callback = callback; }
+void glutIdleFunc(void (*callback)()) { idle_callback = callback; }
+void glutPostRedisplay() { redisplay = true; }
+void glutSwapBuffers() {}  // the frame ends in frame(), and then the browser shows the canvas
+
+// The page reshapes the window to the canvas's size as it starts listening.
+void glutMainLoop() {
+  page_listen();
+  emscripten_set_main_loop(frame, 0, 1);
+}
+

@@ -1,0 +1,98 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
+// The keyboard, the on-screen controls and drags on the picture, as GLUT's key presses and mouse.
+Page.input = (function () {
+  var canvas = document.getElementById('canvas');
+
+  function press(code) { Module._web_key(code); }
+
+  // A key that types a character gives its code, in either case, as GLUT's
+  // keyboard callback has it; Enter, Escape, Backspace, Tab and Delete give
+  // theirs; other keys (arrows, function keys) have no such code and, as on
+  // the desktop without a special-key callback, do nothing. Keys typed into
+  // a form field stay there.
+  function keyDown(e) {
+    var target = e.target;
+    if (target.isContentEditable || /^(INPUT|TEXTAREA|SELECT)$/.test(target.tagName)) return;
+    var named = {Enter: 13, Escape: 27, Backspace: 8, Tab: 9, Delete: 127};
+    var code = e.key.length == 1 ? e.key.charCodeAt(0) : named[e.key];
+    if (code === undefined || code > 255 || e.ctrlKey || e.altKey || e.metaKey) return;
+    if (e.key !== 'Tab') e.preventDefault();  // Tab still moves between the page's controls
+    press(code);
+  }
+
+  // A drag on the picture sends whole key presses, one for each twentieth of
+  // the picture's width, so that the picture follows the finger: right turns
+  // as J does, left as L, down tilts as K, up as I. Coming back sends the
+  // opposite key. Half a pixel is allowed for coordinates rounded to pixels.
+  var drag = null;
+
+  function follow(sent, travelled, step, forward, backward) {
+    var wanted = Math.sign(travelled) * Math.floor((Math.abs(travelled) + 0.5) / step);
+    for (; sent < wanted; ++sent) press(forward.charCodeAt(0));
+    for (; sent > wanted; --sent) press(backward.charCodeAt(0));
+    return sent;
+  }
+
+  function listenToPointer() {
+    canvas.addEventListener('pointerdown', function (e) {
+      if (e.button !== 0) return;
+      canvas.setPointerCapture(e.pointerId);
+      drag = {id: e.pointerId, x: e.clientX, y: e.clientY, across: 0, down: 0};
+    });
+    canvas.addEventListener('pointermove', function (e) {
+      var box = canvas.getBoundingClientRect();
+      var width = parseFloat(getComputedStyle(canvas).width);
+      var scale = canvas.width / width;
+      Module._web_mouse(Math.floor((e.clientX - box.left - canvas.clientLeft) * scale),
+                        Math.floor((e.clientY - box.top - canvas.clientTop) * scale));
+      if (!drag || e.pointerId !== drag.id) return;
+      var step = width / 20;
+      drag.across = follow(drag.across, e.clientX - drag.x, step, 'j', 'l');
+      drag.down = follow(drag.down, e.clientY - drag.y, step, 'k', 'i');
+    });
+    // A long touch opens the menu instead of dragging on.
+    ['pointerup', 'pointercancel', 'contextmenu'].forEach(function (name) {
+      canvas.addEventListener(name, function () { drag = null; });
+    });
+  }
+
+  // An on-screen control presses its key once when touched, then, held,
+  // again after 0.4 s and 25 times a second until it is let go, like a held
+  // key.
+  function listenToControls() {
+    document.querySelectorAll('#controls [data-key]').forEach(function (button) {
+      var code = button.dataset.key.charCodeAt(0), timer = null;
+      function stop() {
+        clearTimeout(timer);
+        clearInterval(timer);
+        timer = null;
+      }
+      button.addEventListener('pointerdown', function (e) {
+        e.preventDefault();  // keeps the focus, and the keys, where they were
+        button.setPointerCapture(e.pointerId);
+        stop();
+        press(code);
+        timer = setTimeout(function () {
+          timer = setInterval(function () { press(code); }, 40);
+        }, 400);
+      });
+      ['pointerup', 'pointercancel', 'lostpointercapture'].forEach(function (name) {
+        button.addEventListener(name, stop);
+      });
+      // A keyboard's or a screen reader's activation comes as a click alone.
+      button.addEventListener('click', function (e) { if (e.detail === 0) press(code); });
+    });
+    document.getElementById('controls').addEventListener('contextmenu', function (e) {
+      e.preventDefault();
+    });
+  }
+
+  function listen() {
+    document.addEventListener('keydown', keyDown);
+    listenToPointer();
+    listenToControls();
+  }
+
+  return {listen: listen};
+})();

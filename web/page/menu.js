@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
+// GLUT's right-button menu as a list on the page.
+Page.menu = (function () {
+  var canvas = document.getElementById('canvas');
+  var menu = document.getElementById('menu');
+
+  function add(label, value) {
+    var item = document.createElement('li');
+    item.textContent = label;
+    item.dataset.value = value;
+    function choose(e) {
+      e.preventDefault();
+      menu.hidden = true;
+      Module._web_menu(value);
+    }
+    item.addEventListener('click', choose);
+    item.addEventListener('contextmenu', choose);
+    menu.appendChild(item);
+  }
+
+  // Opens the menu at a point of the page, kept inside the screen.
+  function openAt(x, y) {
+    menu.hidden = false;
+    var right = window.scrollX + document.documentElement.clientWidth - menu.offsetWidth;
+    var bottom = window.scrollY + document.documentElement.clientHeight - menu.offsetHeight;
+    menu.style.left = Math.max(window.scrollX, Math.min(x, right)) + 'px';
+    menu.style.top = Math.max(window.scrollY, Math.min(y, bottom)) + 'px';
+  }
+
+  // The right button (or a long touch) on the picture opens the menu where
+  // it was pressed, and so does the menu control; a click on an entry
+  // chooses it, a press anywhere else closes it.
+  function attach() {
+    canvas.addEventListener('contextmenu', function (e) {
+      e.preventDefault();
+      openAt(e.pageX, e.pageY);
+    });
+    var control = document.querySelector('#controls [data-menu]');
+    control.addEventListener('pointerdown', function (e) { e.preventDefault(); });
+    control.addEventListener('click', function () {
+      var box = control.getBoundingClientRect();
+      openAt(box.left + window.scrollX, box.bottom + window.scrollY);
+    });
+    document.addEventListener('pointerdown', function (e) {
+      if (!menu.contains(e.target) && !control.contains(e.target)) menu.hidden = true;
+    });
+  }
+
+  return {add: add, attach: attach};
+})();

@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
+// The Module that the program's script reads: the page's parts joined to the program.
+var Module = {
+  preRun: [function () {
+    Module.FS.init(null, Page.output.print, Page.output.print);
+  }],
+  // The pictures are inside the page; ?noimages takes them away before the
+  // program looks for them, to see it start without them.
+  onRuntimeInitialized: function () {
+    if (!new URLSearchParams(location.search).has('noimages')) return;
+    try {
+      Module.FS.readdir('/img').forEach(function (name) {
+        if (name !== '.' && name !== '..') Module.FS.unlink('/img/' + name);
+      });
+    } catch (e) {}  // a page without pictures has no /img
+  },
+  onAbort: function (what) { Page.problem.show('load', what); },
+  // What GLUT asks of the page (glut/glut.cpp): the only way it reaches up.
+  hooks: {
+    openWindow: Page.window.open,
+    listen: function () {
+      Page.window.listen();
+      Page.input.listen();
+    },
+    addMenuEntry: Page.menu.add,
+    attachMenu: Page.menu.attach,
+    frameDrawn: Page.window.frameDrawn,
+    cannotDraw: Page.problem.show,
+  },
+};
