@@ -3,6 +3,7 @@
 // planets' orbits, freeze and speed.
 #include "planets/solar.h"
 #include "viewer/camera.h"
+#include "viewer/view.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,28 @@ TEST_F(Orbits, EachIdleCallAdvancesEveryPlanetBySpeedTimesItsRateInDouble) {
       ASSERT_EQ(*kOrbits[i].angle, expected[i]) << kOrbits[i].name << " after " << step;
     }
   }
+}
+
+// A link holds the whole picture: camera, speed, freeze and every orbit.
+TEST_F(Orbits, TheViewAsTextReadsBackToTheBit) {
+  speed = 1.0f / 3;
+  for (int step = 0; step < 777; ++step) rotate();
+  apply_menu(2);
+  set_camera_pose(0.100000024f, -3, 25.0000019f, -0.6f, 4);
+  auto state = [] {
+    std::string bits(reinterpret_cast<const char *>(&speed), sizeof speed);
+    bits += std::to_string(freeze_planets);
+    for (const Orbit &o : kOrbits) bits.append(reinterpret_cast<const char *>(o.angle), sizeof(float));
+    for (float v : {camera_x, camera_y, camera_z, camera_theta, camera_pitch}) {
+      bits.append(reinterpret_cast<const char *>(&v), sizeof v);
+    }
+    return bits;
+  };
+  const std::string sent = state(), text = view_text();
+  SetUp();
+  reset_view();
+  ASSERT_EQ(set_view(text.c_str()), 1) << text;
+  EXPECT_EQ(state(), sent) << text;
 }
 
 TEST_F(Orbits, FreezingTogglesButTimeGoesOn) {
