@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 # SPDX-License-Identifier: MIT
 # A thin front door over scripts/ and CMake.
-.PHONY: all run run-planets test sanitize fuzz memcheck soak bench screenshots textures windows clean
+.PHONY: all run run-planets test sanitize fuzz memcheck soak bench screenshots textures keys windows clean
 
 all:
 	scripts/build
@@ -40,6 +40,11 @@ windows:
 # Rewrites img/ from tools/make_textures.cpp (the tests check the two agree).
 textures: all
 	build/tools/make_textures img
+
+# Rewrites the keys in the README, the manual pages and the main.cpp headers
+# from viewer/keys.tsv (a test checks that they agree).
+keys:
+	tools/keytable.py write
 
 clean:
 	rm -rf build build-*

@@ -10,6 +10,7 @@
 
 #include "bench_support.h"
 #include "loadtga/loadtga.h"
+#include "loadtga/tga_decode.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // misreport, whatever bytes it is given.
 #include <cstdlib>
 
-#include "loadtga/loadtga.h"
+#include "loadtga/tga_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, std::size_t size) {
   TgaImage image;

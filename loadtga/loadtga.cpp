@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: MIT
 // The GL part of the TGA loader: file to texture.
 #include "loadtga/loadtga.h"
+#include "loadtga/tga_decode.h"
 
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <new>
+#include <vector>
 
 namespace {
 

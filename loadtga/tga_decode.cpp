@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "loadtga/loadtga.h"
+#include "loadtga/tga_decode.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ TgaResult decode_tga(const unsigned char *bytes, std::size_t size, TgaImage *ima
     return TGA_OK;
   }
   for (std::size_t i = 0; i < pixels; ++i, in += stride, out += 3) {
-    if (stride == 1) {  // grey: the same byte in all three channels
+    if (stride == 1) {  // one byte, grey: the same in all three channels
       out[0] = out[1] = out[2] = in[0];
     } else {  // 32 bits: the fourth byte is dropped
       out[0] = in[0];

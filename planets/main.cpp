@@ -2,8 +2,12 @@
 // SPDX-License-Identifier: MIT
 // planets: fly around a wire-frame solar system.
 //
-//   W S A D   forward, back, left, right      F V   up, down
-//   J L       turn left, right                I K   tilt down, up
+// Keys and menu, from viewer/keys.tsv (tools/keytable.py write):
+//   W / S   forward / back
+//   A / D   sideways left / right
+//   F / V   up / down
+//   J / L   turn left / right
+//   I / K   tilt the view down / up, in whole-unit steps
 //   right mouse button: "Reset view", "(Un)Freeze Planets", "Speed up 2x",
 //                       "Slow down 1/2x", "Normal speed"
 #include "planets/solar.h"

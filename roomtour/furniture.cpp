@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // roomtour's furniture and ceiling fan: solid boxes under the lights, in the
 // current colour, without textures.
+#include "roomtour/placements.h"
 #include "roomtour/room.h"
 
 #include <GL/glut.h>
@@ -54,34 +55,6 @@ void draw_boxes(const Box (&boxes)[N]) {
   }
 }
 
-enum Model {
-  kBookshelfModel,
-  kFanModel,
-  kDeskModel,
-  kComputerModel,
-  kMonitorModel,
-  kKeyboardModel,
-  kBedModel
-};
-
-// Where each model stands in the room, and its colour.
-struct Placement {
-  float r, g, b;
-  float x, y, z;
-  float scale_x, scale_y, scale_z;
-  Model model;
-};
-
-const Placement kFurniture[] = {
-    {1, 0, 0, 8, 0, 0, 1, 1, 1, kBookshelfModel},               // red, against the back wall
-    {1, 1, 1, 6.5f, 8, 5, 1, 1, 1, kFanModel},                  // white, centre of the ceiling
-    {0, 0, 1, 3, 0, 7, 1, 1, 1, kDeskModel},                    // blue, against the front wall
-    {0, 0, 0, 6.9f, 0, 7, 2, 2, 2, kComputerModel},             // black, under the desk
-    {0.2f, 0.2f, 0.2f, 4.5f, 3.5f, 9, 2, 2, 2, kMonitorModel},  // grey, on the desk
-    {1, 1, 1, 4.5f, 3.01f, 7.1f, 1, 1, 1, kKeyboardModel},      // white, on the desk
-    {0.5f, 0.25f, 0, 0, 0, 0, 7, 4, 5, kBedModel},              // brown, in the corner
-};
-
 void draw_model(Model model) {
   switch (model) {
     case kBookshelfModel: drawBookshelf(); break;
@@ -91,6 +64,7 @@ void draw_model(Model model) {
     case kMonitorModel: drawMonitor(); break;
     case kKeyboardModel: drawKeyboard(); break;
     case kBedModel: drawBed(); break;
+    case kModelCount: break;
   }
 }
 
@@ -116,17 +90,20 @@ void drawFan() {
   }
 }
 
-// A row applies only the transforms it names: a zero translation (the bed)
-// or a unit scale is not issued. The colour of each row stays current after
-// its pop: colour is not part of the matrix stack.
+void place(const Placement &p) {
+  if (p.x != 0 || p.y != 0 || p.z != 0) glTranslatef(p.x, p.y, p.z);
+  if (p.scale_x != 1 || p.scale_y != 1 || p.scale_z != 1) {
+    glScalef(p.scale_x, p.scale_y, p.scale_z);
+  }
+}
+
+// The colour of each row stays current after its pop: colour is not part of
+// the matrix stack.
 void drawFurniture() {
   for (const Placement &p : kFurniture) {
     glPushMatrix();
     glColor3f(p.r, p.g, p.b);
-    if (p.x != 0 || p.y != 0 || p.z != 0) glTranslatef(p.x, p.y, p.z);
-    if (p.scale_x != 1 || p.scale_y != 1 || p.scale_z != 1) {
-      glScalef(p.scale_x, p.scale_y, p.scale_z);
-    }
+    place(p);
     draw_model(p.model);
     glPopMatrix();
   }

@@ -2,9 +2,14 @@
 // SPDX-License-Identifier: MIT
 // roomtour: walk through a furnished room with the keyboard.
 //
-//   W S A D   forward, back, left, right      F V   up, down
-//   J L       turn left, right                I K   tilt down, up
-//   [ ]       smaller, larger move step       { }   smaller, larger turn step
+// Keys and menu, from viewer/keys.tsv (tools/keytable.py write):
+//   W / S   forward / back
+//   A / D   sideways left / right
+//   F / V   up / down
+//   J / L   turn left / right
+//   I / K   tilt the view down / up
+//   [ / ]   smaller / larger move step, by 0.1; it can reach zero and go negative
+//   { / }   smaller / larger turn step, by 0.01; likewise
 //   right mouse button: "Reset view"
 #include "roomtour/room.h"
 

@@ -3,6 +3,7 @@
 // roomtour's textured room shell and the pictures laid just in front of walls
 // and furniture. No quad gives a normal of its own: each is lit with whatever
 // normal is current when it is drawn.
+#include "roomtour/placements.h"
 #include "roomtour/room.h"
 
 #include <GL/gl.h>
@@ -27,8 +28,9 @@ const Quad kRoomFaces[] = {
     {kClosetTexture, {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}},   // right wall, x = 1
 };
 
-// Pictures, in the units they are drawn in; the 0.01 offsets keep each just
-// off the surface behind it.
+// Pictures, in the units they are drawn in (those on furniture in their
+// piece's own units); the 0.01 offsets keep each just off the surface behind
+// it.
 const Quad kBackWindow = {kBackWindowTexture,
                           {{8, 4, 0.01f}, {8, 7, 0.01f}, {11, 7, 0.01f}, {11, 4, 0.01f}}};
 const Quad kLeftWindow = {kLeftWindowTexture,
@@ -57,6 +59,29 @@ void batch(const Quad &q) {
 void draw_quad(const Quad &q) {
   bind(q);
   batch(q);
+}
+
+// The pictures that lie on furniture, placed by the furniture's own rows. A
+// tinted picture takes its piece's colour; the others keep the white of the
+// walls (the bookshelf's red would tint its front).
+struct Picture {
+  Model piece;
+  bool tinted;
+};
+
+const Picture kPictures[] = {
+    {kBookshelfModel, false},
+    {kMonitorModel, true},
+    {kBedModel, true},
+};
+
+void draw_picture(Model piece) {
+  switch (piece) {
+    case kBookshelfModel: drawBookshelfTexture(); break;
+    case kMonitorModel: drawMonitorImage(); break;
+    case kBedModel: drawQuilt(); break;
+    default: break;
+  }
 }
 
 }  // namespace
@@ -110,23 +135,14 @@ void drawTexturedSurfaces() {
   drawWindow();
   drawDoor();
 
-  glPushMatrix();
-  glTranslatef(8, 0, 0);
-  drawBookshelfTexture();
-  glPopMatrix();
-
-  glPushMatrix();
-  glColor3f(0.2f, 0.2f, 0.2f);
-  glTranslatef(4.5f, 3.5f, 9);
-  glScalef(2, 2, 2);
-  drawMonitorImage();
-  glPopMatrix();
-
-  glPushMatrix();
-  glColor3f(0.5f, 0.25f, 0);
-  glScalef(7, 4, 5);
-  drawQuilt();
-  glPopMatrix();
+  for (const Picture &picture : kPictures) {
+    const Placement &p = kFurniture[picture.piece];
+    glPushMatrix();
+    if (picture.tinted) glColor3f(p.r, p.g, p.b);
+    place(p);
+    draw_picture(picture.piece);
+    glPopMatrix();
+  }
 
   glDisable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, 0);

@@ -4,7 +4,7 @@
 #ifndef TESTS_TGA_BYTES_H
 #define TESTS_TGA_BYTES_H
 
-#include "loadtga/loadtga.h"
+#include "loadtga/tga_decode.h"
 
 #include <algorithm>
 #include <vector>

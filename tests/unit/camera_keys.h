@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,6 +38,29 @@ std::string keys_that_change(Reset reset, State state) {
     press(static_cast<unsigned char>(key));
     if (state() != before) keys += static_cast<char>(key);
   }
+  return keys;
+}
+
+// The key codes that viewer/keys.tsv lists for the program, letters in both
+// cases, sorted as keys_that_change gives them.
+inline std::string table_keys(const std::string &program) {
+  const char *dir = std::getenv("VIEWER_SOURCE_DIR");
+  std::ifstream table(std::string(dir ? dir : ".") + "/viewer/keys.tsv");
+  EXPECT_TRUE(table) << "viewer/keys.tsv not found";
+  std::string line, keys;
+  while (std::getline(table, line)) {
+    std::istringstream cells(line);
+    std::string kind, programs, code;
+    std::getline(cells, kind, '\t');
+    std::getline(cells, programs, '\t');
+    std::getline(cells, code, '\t');
+    if (kind != "key" || code.size() != 1 || (programs != "both" && programs != program)) continue;
+    keys += code;
+    if (std::isalpha(static_cast<unsigned char>(code[0]))) {
+      keys += static_cast<char>(std::toupper(static_cast<unsigned char>(code[0])));
+    }
+  }
+  std::sort(keys.begin(), keys.end());
   return keys;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
 // roomtour's fan animation and its committed images.
-#include "loadtga/loadtga.h"
+#include "loadtga/tga_decode.h"
 #include "roomtour/room.h"
 #include "room_image_names.h"
 

@@ -32,7 +32,7 @@ class RoomCamera : public ::testing::Test {
 
 TEST_F(RoomCamera, StartsMidRoomAndTakesTheKeysAToCurlyBrace) {
   EXPECT_EQ(kAtLoad, (Floats{6.5f, 4, 5, 0, 0, 0.1f, 0.1f}));
-  EXPECT_EQ(keys_that_change(start, state), "ADFIJKLSVW[]adfijklsvw{}");
+  EXPECT_EQ(keys_that_change(start, state), table_keys("roomtour"));
   check_camera_keys(kStoredTenth, 2 * kStoredTenth, 10 * kStoredTenth);
 }
 

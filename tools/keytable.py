@@ -1,0 +1,267 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+# SPDX-License-Identifier: MIT
+"""Everything that lists the keys and the menu, made from viewer/keys.tsv.
+
+    keytable.py html-help PROGRAM      the page's help rows
+    keytable.py html-controls PROGRAM  the page's on-screen controls
+    keytable.py html-summary PROGRAM   the front page's line of keys
+    keytable.py text                   both programs' keys and menu as plain text
+    keytable.py check                  the README, manual pages and main.cpp headers agree
+    keytable.py write                  rewrites those blocks from the table
+
+The blocks in the README, the manual pages and the main.cpp headers start
+after a line that names viewer/keys.tsv and end before a line that says
+"end of keys" (in main.cpp: before the first line that is not a comment).
+"""
+import html
+import os
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+TABLE = os.path.join(ROOT, "viewer", "keys.tsv")
+PROGRAMS = ("roomtour", "planets")
+
+
+def read_table(path=TABLE):
+    """The key rows and the menu entries, each a dict, in the table's order."""
+    keys, entries = [], []
+    with open(path, encoding="utf-8") as table:
+        for number, line in enumerate(table, 1):
+            line = line.rstrip("\n")
+            if not line or line.startswith("#"):
+                continue
+            cells = line.split("\t")
+            where = "%s:%d" % (path, number)
+            if cells[0] == "key" and 6 <= len(cells) <= 7:
+                _, programs, code, does, label, place = cells[:6]
+                area, slot = place.split()
+                keys.append(dict(programs=programs, code=code, does=does, label=label,
+                                 area=area, slot=int(slot),
+                                 note=cells[6] if len(cells) == 7 else ""))
+            elif cells[0] == "entry" and len(cells) == 4:
+                entries.append(dict(programs=cells[1], label=cells[2], does=cells[3]))
+            else:
+                raise SystemExit("%s: a row is 'key' with 6 or 7 cells or 'entry' with 4" % where)
+            if cells[1] not in PROGRAMS + ("both",):
+                raise SystemExit("%s: programs is roomtour, planets or both" % where)
+    return keys, entries
+
+
+KEYS, ENTRIES = read_table()
+
+
+def takes(row, program):
+    return row["programs"] in ("both", program)
+
+
+def note_for(row, program):
+    """The row's note as it applies to the program, or ''."""
+    note = row["note"]
+    for other in PROGRAMS:
+        if note.startswith(other + ": "):
+            return note[len(other) + 2:] if other == program else ""
+    return note
+
+
+def merge(first, second):
+    """'tilt the view down', 'tilt the view up' -> 'tilt the view down / up'."""
+    a, b = first.split(), second.split()
+    head = 0
+    while head < min(len(a), len(b)) - 1 and a[head] == b[head]:
+        head += 1
+    tail = 0
+    while tail < min(len(a), len(b)) - head - 1 and a[-1 - tail] == b[-1 - tail]:
+        tail += 1
+    middle = " ".join(a[head:len(a) - tail]) + " / " + " ".join(b[head:len(b) - tail])
+    return " ".join(a[:head] + [middle] + a[len(a) - tail:])
+
+
+def pairs(program=None):
+    """(keys, what they do, the first key's row) for each pair of keys,
+    for one program or, with None, for either."""
+    rows = [row for row in KEYS if row["code"] != "menu"
+            and (program is None or takes(row, program))]
+    return [("%s / %s" % (a["code"].upper(), b["code"].upper()), merge(a["does"], b["does"]), a)
+            for a, b in zip(rows[::2], rows[1::2])]
+
+
+def menu_labels(program):
+    return [entry["label"] for entry in ENTRIES if takes(entry, program)]
+
+
+def with_note(text, note, form):
+    if not note:
+        return text
+    return text + (" (%s)" % note if form == "brackets" else ", " + note)
+
+
+# The page.
+
+def html_help(program):
+    rows = ["<tr><td>%s</td><td>%s</td></tr>" % (html.escape(keys), html.escape(
+        with_note(does, note_for(row, program), "comma"))) for keys, does, row in pairs(program)]
+    rows.append("<tr><td>right button</td><td>menu: %s</td></tr>"
+                % html.escape(", ".join(menu_labels(program))))
+    return "\n".join(rows)
+
+
+def html_controls(program):
+    """A pad of buttons for each area, in the order the table first names
+    the areas, each slot in its place; an empty slot keeps the grid."""
+    areas = {}
+    for row in KEYS:
+        if takes(row, program):
+            areas.setdefault(row["area"], {})[row["slot"]] = row
+    out = []
+    for area, slots in areas.items():
+        out.append('<div class="%s">' % ("steps" if area == "steps" else "pad"))
+        for slot in range(1, max(slots) + 1):
+            row = slots.get(slot)
+            if row is None:
+                out.append("<span></span>")
+                continue
+            if row["code"] == "menu":
+                mark, face = "data-menu", "&#9776;"
+            else:
+                mark = 'data-key="%s"' % html.escape(row["code"])
+                face = html.escape(row["code"].upper())
+            out.append('<button %s aria-label="%s">%s<small>%s</small></button>'
+                       % (mark, html.escape(row["does"]), face, html.escape(row["label"])))
+        out.append("</div>")
+    return "\n".join(out)
+
+
+def html_summary(program):
+    return "; ".join("<kbd>%s</kbd> %s" % (html.escape(keys), html.escape(does))
+                     for keys, does, _ in pairs(program))
+
+
+# Plain text, for a README.txt beside the programs.
+
+def text():
+    lines = ["Keys (letters in either case):", ""]
+    for keys, does, row in pairs():
+        only = "" if row["programs"] == "both" else "  (%s only)" % row["programs"]
+        notes = [(p, note_for(row, p)) for p in PROGRAMS if takes(row, p) and note_for(row, p)]
+        if len({n for _, n in notes}) == 1 and len(notes) == len([p for p in PROGRAMS if takes(row, p)]):
+            does = with_note(does, notes[0][1], "brackets")
+        else:
+            does += "".join(" (%s: %s)" % note for note in notes)
+        lines.append("  %-7s %s%s" % (keys, does, only))
+    lines += ["", "Any other key does nothing. There is no quit key: close the window.", "",
+              "The right mouse button opens the menu:", ""]
+    for program in PROGRAMS:
+        lines.append("  %s:" % program)
+        for entry in ENTRIES:
+            if takes(entry, program):
+                lines.append('    "%s": %s' % (entry["label"], entry["does"]))
+    return "\n".join(lines)
+
+
+# The blocks of the README, the manual pages and the main.cpp headers.
+
+def readme_block():
+    lines = ["| Key | roomtour | planets |", "|---|---|---|"]
+    for keys, does, row in pairs():
+        cells = [with_note(does, note_for(row, p), "brackets") if takes(row, p) else "—"
+                 for p in PROGRAMS]
+        lines.append("| %s | %s |" % (keys, " | ".join(cells)))
+    lines += ["", "The right mouse button opens the menu:", "",
+              "| Entry | roomtour | planets |", "|---|---|---|"]
+    for label in dict.fromkeys(entry["label"] for entry in ENTRIES):
+        cells = [next((e["does"] for e in ENTRIES if e["label"] == label and takes(e, p)), "—")
+                 for p in PROGRAMS]
+        lines.append('| "%s" | %s |' % (label, " | ".join(cells)))
+    return lines
+
+
+def man_block(program):
+    lines = []
+    for keys, does, row in pairs(program):
+        first, second = keys.split(" / ")
+        does = with_note(does, note_for(row, program), "comma")
+        lines += [".TP", '.BR %s " / " %s' % (first, second), does[0].upper() + does[1:] + "."]
+    return lines
+
+
+def comment_block(program):
+    lines = ["//   %-7s %s" % (keys, with_note(does, note_for(row, program), "comma"))
+             for keys, does, row in pairs(program)]
+    lead = "//   right mouse button: "
+    line = lead
+    for label in menu_labels(program):
+        if line not in (lead, " " * len(lead)):
+            if len(line) + len(label) + 4 > 80:
+                lines.append(line + ",")
+                line = "//" + " " * (len(lead) - 2)
+            else:
+                line += ", "
+        line += '"%s"' % label
+    return lines + [line]
+
+
+def blocks():
+    """(file, block) for every file that holds the keys."""
+    out = [("README.md", readme_block())]
+    for program in PROGRAMS:
+        out.append(("dist/%s.6.in" % program, man_block(program)))
+        out.append(("%s/main.cpp" % program, comment_block(program)))
+    return out
+
+
+def find_block(lines, path):
+    """The first and last-but-one index of the block in the file's lines."""
+    start = next((i + 1 for i, line in enumerate(lines) if "viewer/keys.tsv" in line), None)
+    if start is None:
+        raise SystemExit("%s: no line names viewer/keys.tsv, so the keys cannot be found" % path)
+    end = start
+    while end < len(lines) and not ("end of keys" in lines[end] if not path.endswith(".cpp")
+                                    else not lines[end].startswith("//")):
+        end += 1
+    return start, end
+
+
+def check(write=False):
+    differ = 0
+    for path, block in blocks():
+        full = os.path.join(ROOT, path)
+        with open(full, encoding="utf-8") as f:
+            lines = f.read().split("\n")
+        start, end = find_block(lines, path)
+        if lines[start:end] == block:
+            continue
+        if write:
+            lines[start:end] = block
+            with open(full, "w", encoding="utf-8") as f:
+                f.write("\n".join(lines))
+            print("rewrote the keys in %s" % path)
+            continue
+        differ += 1
+        have = lines[start:end]
+        at = next((i for i in range(max(len(have), len(block)))
+                   if i >= len(have) or i >= len(block) or have[i] != block[i]))
+        print("%s:%d: the keys differ from viewer/keys.tsv" % (path, start + at + 1))
+        print("  has:    %s" % (have[at] if at < len(have) else "(nothing)"))
+        print("  wanted: %s" % (block[at] if at < len(block) else "(nothing)"))
+    if differ:
+        print("run tools/keytable.py write to make them agree")
+    return 1 if differ else 0
+
+
+def main(argv):
+    makers = {"html-help": html_help, "html-controls": html_controls, "html-summary": html_summary}
+    if len(argv) == 3 and argv[1] in makers and argv[2] in PROGRAMS:
+        sys.stdout.write(makers[argv[1]](argv[2]) + "\n")
+        return 0
+    if argv[1:] == ["text"]:
+        sys.stdout.write(text() + "\n")
+        return 0
+    if argv[1:] in (["check"], ["write"]):
+        return check(write=argv[1] == "write")
+    sys.stderr.write(__doc__)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
