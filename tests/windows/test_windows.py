@@ -114,7 +114,7 @@ class RecordTools(unittest.TestCase):
 # to each of those pictures in turn.
 def roomtour_walks(program, see):
     start = see()
-    program.keys(*"jjjjjjwwwwdkk")
+    program.keys(*"jjjjjjwwwwdii")
     see(start)
 
 
