@@ -65,11 +65,13 @@ class Planets(unittest.TestCase):
         self.choose(SLOW_DOWN, HALVINGS)
         slow = self.changes()
         self.assertLess(slow * 3, normal, "halved %d times, most screenshots agree" % HALVINGS)
+        # Back to speed, the orbits move in at least half of the screenshots of
+        # some run of SHOTS: one run may be starved by a busy machine.
         self.choose(SPEED_UP, HALVINGS)
-        self.assertGreater(self.changes() * 2, normal, "doubled as often, back to speed")
+        wait_for("doubled as often, back to speed", lambda: self.changes() * 2 > normal)
         self.choose(SLOW_DOWN, HALVINGS)
         self.choose(NORMAL)
-        self.assertGreater(self.changes() * 2, normal, "normal speed at once")
+        wait_for("normal speed at once", lambda: self.changes() * 2 > normal)
 
 
 if __name__ == "__main__":

@@ -37,40 +37,20 @@ def wait_for(what, probe, timeout=30.0, interval=0.02):
         time.sleep(interval)
 
 
-def display_free(number):
-    """No X server holds the display: no lock file, no socket file and no
-    abstract socket. Abstract sockets are shared by every root on the machine
-    (a chroot's and the host's) where the files are not, and clients try
-    them first, so all three are checked."""
-    if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
-        return False
-    try:
-        with open("/proc/net/unix") as sockets:
-            return not any(line.rstrip().endswith("@/tmp/.X11-unix/X%d" % number) for line in sockets)
-    except OSError:
-        return True
-
-
 class XServer:
+    """A display of its own, as scripts/with-xvfb starts one (it picks the
+    free display): it lasts until stop(), or until this process ends and
+    the pipe that keeps it closes."""
+
     def __init__(self, width=1024, height=768):
-        for number in range(20, 1000):
-            if not display_free(number):
-                continue
-            read_end, write_end = os.pipe()
-            self.process = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-displayfd", str(write_end), "-screen", "0",
-                 "%dx%dx24" % (width, height), "-nolisten", "tcp", "-noreset"],
-                pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.close(write_end)
-            # Xvfb writes the number once it accepts clients, or exits if
-            # another server took the display meanwhile.
-            with os.fdopen(read_end) as pipe:
-                if pipe.readline().strip():
-                    break
+        self.process = subprocess.Popen(
+            [os.path.join(SOURCE_DIR, "scripts", "with-xvfb"), "-s", "%dx%dx24" % (width, height),
+             "sh", "-c", 'echo "$DISPLAY"; exec cat >/dev/null'],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.display = self.process.stdout.readline().strip()
+        if not self.display:
             self.process.wait()
-        else:
             raise RuntimeError("Xvfb did not start")
-        self.display = ":%d" % number
         self.env = dict(os.environ, DISPLAY=self.display)
 
     def run(self, *args, check=True):
@@ -84,8 +64,9 @@ class XServer:
         return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
     def stop(self):
-        self.process.terminate()
+        self.process.stdin.close()
         self.process.wait(timeout=10)
+        self.process.stdout.close()
 
 
 def read_ppm(data):
