@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 # SPDX-License-Identifier: MIT
 # A thin front door over scripts/ and CMake.
-.PHONY: all run run-planets test sanitize fuzz memcheck soak bench screenshots textures keys clean
+.PHONY: all run run-planets test sanitize fuzz memcheck soak bench screenshots textures keys windows clean
 
 all:
 	scripts/build
@@ -32,6 +32,10 @@ bench:
 
 screenshots:
 	scripts/screenshots
+
+# The zip for Windows, cross-built: build-windows/roomtour-planets-<version>-windows-x86_64.zip
+windows:
+	scripts/windows
 
 # Rewrites img/ from tools/make_textures.cpp (the tests check the two agree).
 textures: all
