@@ -450,6 +450,16 @@ class Classroom(unittest.TestCase):
 
     def test_keys_reach_a_frame_only_while_it_has_the_focus(self):
         page = self.course("roomtour")
+        if PICTURES_DIR:  # the course page, both viewers drawn, for the README
+            self.driver.switch_to.default_content()
+            self.driver.switch_to.frame(self.driver.find_element(By.ID, "planets"))
+            Framed(self.driver)
+            self.driver.switch_to.default_content()
+            with open(os.path.join(PICTURES_DIR, "course-page.png"), "wb") as f:
+                f.write(base64.b64decode(self.driver.execute_cdp_cmd("Page.captureScreenshot", {
+                    "captureBeyondViewport": True,
+                    "clip": {"x": 0, "y": 0, "width": 1000, "height": 690, "scale": 1}})["data"]))
+            self.driver.switch_to.frame(self.driver.find_element(By.ID, "roomtour"))
         start = page.camera()
         outlined = "return getComputedStyle(document.getElementById('canvas')).outlineStyle !== 'none'"
         self.assertFalse(self.driver.execute_script(outlined))
