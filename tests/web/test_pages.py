@@ -16,11 +16,13 @@ import base64
 import functools
 import http.server
 import os
+import struct
 import subprocess
 import sys
 import tempfile
 import threading
 import unittest
+import zlib
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -304,6 +306,204 @@ class WithoutWebGL(unittest.TestCase):
                     name + "'s message", lambda: problem(chromium.driver)), name)
         finally:
             chromium.quit()
+
+
+class Framed(Page):
+    """The page in the frame the driver has switched to."""
+
+    def __init__(self, driver):  # pylint: disable=super-init-not-called
+        self.driver = driver
+        self.wait_frames(2)
+        self.canvas = driver.find_element(By.ID, "canvas")
+
+
+def png_picture(data):
+    """A Picture of an 8-bit RGB or RGBA PNG, not interlaced."""
+    at, chunks = 8, {}
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        chunks[kind] = chunks.get(kind, b"") + data[at + 8:at + 8 + length]
+        at += 12 + length
+    width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", chunks[b"IHDR"])
+    assert depth == 8 and colour in (2, 6) and not interlace, (depth, colour, interlace)
+    n = 3 if colour == 2 else 4
+    raw, stride, rgb, above = zlib.decompress(chunks[b"IDAT"]), width * n, bytearray(), bytearray(width * n)
+    for y in range(height):
+        kind, row = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a, b = row[i - n] if i >= n else 0, above[i]
+            c = above[i - n] if i >= n else 0
+            p = a + b - c
+            paeth = a if abs(p - a) <= abs(p - b) and abs(p - a) <= abs(p - c) else b if abs(p - b) <= abs(p - c) else c
+            row[i] = (row[i] + (0, a, b, (a + b) // 2, paeth)[kind]) & 255
+        rgb += bytes(v for i, v in enumerate(row) if i % n < 3)
+        above = row
+    return Picture(b"P6 %d %d 255\n" % (width, height) + bytes(rgb))
+
+
+class Classroom(unittest.TestCase):
+    """The pages as a teacher uses them: a view shared by its address, and
+    both pages inside a course page (tests/web/course.html) served from
+    another origin than theirs: the host from 127.0.0.1, the frames from
+    localhost."""
+
+    # A view of planets that is not the start view, and what it gives.
+    VIEW = ("v=1&x=7&y=1&z=20&theta=0.5&pitch=0.25&speed=2&frozen=1&mercury=10&venus=20&earth=30"
+            "&mars=40&jupiter=50&saturn=60&uranus=70&neptune=80&pluto=90")
+    UNREAD = {"text": "hello", "a missing field": VIEW.replace("&pluto=90", ""),
+              "another version": VIEW.replace("v=1", "v=2"), "NaN": VIEW.replace("x=7", "x=nan"),
+              "infinity": VIEW.replace("x=7", "x=inf"), "1e39": VIEW.replace("x=7", "x=1e39"),
+              "a thousand characters": VIEW + "&" + "x" * 1000,
+              "HTML": "<img src=x onerror=injected=1>", "script": "</p><script>injected=1</script>"}
+
+    @classmethod
+    def setUpClass(cls):
+        cls.downloads = tempfile.TemporaryDirectory()
+        cls.servers = []
+        for folder in (os.path.dirname(os.path.abspath(__file__)), WEB_DIR):
+            httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
+            threading.Thread(target=httpd.serve_forever, daemon=True).start()
+            cls.servers.append(httpd)
+        cls.frames = "http://localhost:%d/" % cls.servers[1].server_address[1]
+        cls.host = "http://127.0.0.1:%d/course.html?frames=%s" % (cls.servers[0].server_address[1], cls.frames)
+        cls.chromium = Chromium("--window-size=1000,800")
+        cls.driver = cls.chromium.driver
+        cls.driver.execute_cdp_cmd("Browser.grantPermissions", {
+            "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        cls.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {
+            "behavior": "allow", "downloadPath": cls.downloads.name})
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.chromium.quit()
+        for httpd in cls.servers:
+            httpd.shutdown()
+        cls.downloads.cleanup()
+
+    def course(self, name, address=None):
+        """The course page, with the frame of `name` at `address`, switched to."""
+        self.driver.switch_to.default_content()
+        self.driver.get(self.host)
+        frame = self.driver.find_element(By.ID, name)
+        if address:  # by way of a blank page: a change of the fragment alone would not reload
+            self.driver.execute_script("arguments[0].src = 'about:blank'", frame)
+            wait_for("the blank frame", lambda: self.driver.execute_script(
+                "var d = arguments[0].contentDocument; return d && d.URL === 'about:blank'", frame))
+            self.driver.execute_script("arguments[0].src = arguments[1]", frame, address)
+        self.driver.switch_to.frame(frame)
+        wait_for("the frame's page", lambda: self.driver.execute_script(
+            "return location.href").startswith(address or self.frames))
+        return Framed(self.driver)
+
+    def view(self, page):
+        symbols = {"roomtour": ("move_speed", "turn_speed"), "planets": ("speed",)}[page.name]
+        return page.camera() + ["%.9g" % page.read(s) for s in symbols]
+
+    def test_a_shared_view_opens_to_the_bit(self):
+        for name, keys, menu in (("roomtour", "jjjjwwwwii]]}a", None), ("planets", "fffffiiiijj", "(Un)Freeze Planets")):
+            sender = self.course(name)
+            sender.name = name
+            entries = self.driver.execute_script("return history.length")
+            ActionChains(self.driver).click(sender.canvas).perform()
+            sender.keys(keys)
+            if menu:
+                sender.choose(menu)
+            self.driver.find_element(By.CSS_SELECTOR, '[data-action="share"]').click()
+            wait_for("Link copied", lambda: self.driver.find_element(By.ID, "status").text == "Link copied")
+            view, picture = self.view(sender), sender.picture()
+            self.driver.switch_to.default_content()
+            self.driver.find_element(By.TAG_NAME, "h1").click()
+            link = self.driver.execute_async_script(
+                "navigator.clipboard.readText().then(arguments[arguments.length - 1])")
+            self.assertRegex(link, r"^%s%s\.html#v=1&x=" % (self.frames, name))
+            # The frame's address follows the camera, with no new history
+            # (the fan and the orbits turn on after the last input).
+            self.driver.switch_to.frame(self.driver.find_element(By.ID, name))
+            wait_for("the address at the view", lambda: self.driver.execute_script(
+                "return location.href").replace("?embed", "").split("&")[:6] == link.split("&")[:6])
+            self.assertEqual(self.driver.execute_script("return history.length"), entries)
+
+            receiver = self.course(name, link.replace("#", "?embed#"))
+            receiver.name = name
+            self.assertEqual(self.view(receiver), view, name)
+            if name == "planets":
+                shares = lit_found_in(receiver.picture(), picture), lit_found_in(picture, receiver.picture())
+                self.assertGreaterEqual(min(shares), 0.999)
+            else:
+                receiver.choose("Reset view")
+                self.assertEqual(self.view(receiver)[:5], ["0", "0", "5", "0", "0"])
+
+    def test_a_view_that_cannot_be_read_is_ignored_whole(self):
+        for what, fragment in {"a view": self.VIEW, **self.UNREAD}.items():
+            self.driver.get("about:blank")
+            page = Page(self.driver, self.frames + "planets.html#" + fragment)
+            notice = self.driver.find_element(By.ID, "notice")
+            if what == "a view":
+                self.assertEqual(page.camera(), ["7", "1", "20", "0.5", "0.25"])
+                self.assertFalse(notice.is_displayed())
+                continue
+            self.assertEqual(page.camera(), ["0", "0", "25", "0", "0"], what)
+            self.assertIn("could not be read", notice.text, what)
+            self.assertEqual(page.messages(), "", what)
+            self.assertIsNone(self.driver.execute_script(
+                "return window.injected || document.querySelector('img, #notice *')"), what)
+
+    def test_keys_reach_a_frame_only_while_it_has_the_focus(self):
+        page = self.course("roomtour")
+        if PICTURES_DIR:  # the course page, both viewers drawn, for the README
+            self.driver.switch_to.default_content()
+            self.driver.switch_to.frame(self.driver.find_element(By.ID, "planets"))
+            Framed(self.driver)
+            self.driver.switch_to.default_content()
+            with open(os.path.join(PICTURES_DIR, "course-page.png"), "wb") as f:
+                f.write(base64.b64decode(self.driver.execute_cdp_cmd("Page.captureScreenshot", {
+                    "captureBeyondViewport": True,
+                    "clip": {"x": 0, "y": 0, "width": 1000, "height": 690, "scale": 1}})["data"]))
+            self.driver.switch_to.frame(self.driver.find_element(By.ID, "roomtour"))
+        start = page.camera()
+        outlined = "return getComputedStyle(document.getElementById('canvas')).outlineStyle !== 'none'"
+        self.assertFalse(self.driver.execute_script(outlined))
+        self.driver.switch_to.default_content()
+        self.driver.execute_script("window.heard = ''; addEventListener('keydown', e => heard += e.key)")
+
+        def host_keys(keys):
+            ActionChains(self.driver).send_keys(keys).perform()
+            wait_for("the host's keys", lambda: self.driver.execute_script("return heard").endswith(keys))
+            self.driver.switch_to.frame(self.driver.find_element(By.ID, "roomtour"))
+            self.assertEqual(page.camera(), start)
+            self.assertFalse(self.driver.execute_script(outlined))
+
+        host_keys("www")
+        ActionChains(self.driver).click(page.canvas).perform()
+        wait_for("the outline", lambda: self.driver.execute_script(outlined))
+        page.keys("www")
+        start = page.camera()
+        self.assertNotEqual(start[2], "5")
+        self.driver.switch_to.default_content()
+        self.assertEqual(self.driver.execute_script("return heard"), "www")
+        self.driver.find_element(By.ID, "notes").click()
+        host_keys("ss")
+
+    def test_full_screen_and_save_give_the_pictures_pixels(self):
+        page = self.course("roomtour")
+        size = page.canvas.get_attribute("width")
+        control = self.driver.find_element(By.CSS_SELECTOR, '[data-action="fullscreen"]')
+        control.click()
+        sizes = """var e = document.fullscreenElement, c = document.getElementById('canvas');
+                   return e && [c.width, c.height,
+                                Math.round(Math.min(e.clientWidth, e.clientHeight) * devicePixelRatio)];"""
+        wait_for("a square buffer of the full screen's size", lambda: (
+            lambda s: s and s[0] == s[1] == s[2])(self.driver.execute_script(sizes)))
+        self.assertGreater(self.driver.execute_script(sizes)[0], int(size))
+        control.click()
+        wait_for("the page as it was", lambda: self.driver.execute_script(
+            "return !document.fullscreenElement && document.getElementById('canvas').width") == int(size))
+
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="save"]').click()
+        path = os.path.join(self.downloads.name, "roomtour.png")
+        wait_for("roomtour.png", lambda: os.path.exists(path))
+        with open(path, "rb") as saved:
+            self.assertEqual(png_picture(saved.read()).rgb, page.picture().rgb)
 
 
 class Phone(unittest.TestCase):

@@ -4,7 +4,10 @@
 Page.input = (function () {
   var canvas = document.getElementById('canvas');
 
-  function press(code) { Module._web_key(code); }
+  function press(code) {
+    Module._web_key(code);
+    Page.view.touched();
+  }
 
   // A key that types a character gives its code, in either case, as GLUT's
   // keyboard callback has it; Enter, Escape, Backspace, Tab and Delete give

@@ -13,6 +13,7 @@ Page.menu = (function () {
       e.preventDefault();
       menu.hidden = true;
       Module._web_menu(value);
+      Page.view.touched();
     }
     item.addEventListener('click', choose);
     item.addEventListener('contextmenu', choose);

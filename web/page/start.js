@@ -19,7 +19,9 @@ var Module = {
   // What GLUT asks of the page (glut/glut.cpp): the only way it reaches up.
   hooks: {
     openWindow: Page.window.open,
+    // The program is set up and draws next: the address's view first.
     listen: function () {
+      Page.view.start();
       Page.window.listen();
       Page.input.listen();
     },
