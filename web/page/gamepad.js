@@ -50,10 +50,20 @@ Page.gamepad = (function () {
     });
   }
 
+  // A hidden page gets no animation frames, so it would not see a stick
+  // let go: it lets go of everything.
+  function letGo() {
+    if (document.visibilityState === 'visible') return;
+    releases.forEach(function (release) { if (release) release(); });
+    releases = rows.map(function () { return null; });
+    was = rows.map(function () { return false; });
+  }
+
   // Polls from the program's start on, so that a gamepad connected later
   // works too. A page in a frame that may not use gamepads stops.
   function listen() {
     if (!navigator.getGamepads) return;
+    document.addEventListener('visibilitychange', letGo);
     requestAnimationFrame(function frame() {
       var pads;
       try {
