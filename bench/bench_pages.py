@@ -14,10 +14,17 @@ the frames a second; and when the first frame was drawn. Prints the median
 of the loads. A benchmark, not a test: nothing is
 asserted about a time.
 
+With --network it measures instead when each page draws its first frame on a
+slow phone connection (DevTools' network emulation: 150 ms latency,
+1.6 Mbit/s down, 750 kbit/s up, no cache), served as they are and served
+gzipped as most web servers serve HTML; the transfer, not the busy machine,
+sets those times. --then DIR takes COMMIT's pages already built in DIR.
+
 Runs with Debian's python3 (Selenium, chromium-driver): scripts/web bench [COMMIT].
 """
 import argparse
 import functools
+import gzip
 import http.server
 import os
 import shutil
@@ -78,8 +85,26 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def serve(folder):
-    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=folder))
+class Gzipped(Quiet):
+    """Serves each page gzipped to a browser that takes it."""
+
+    def send_head(self):
+        if "gzip" not in self.headers.get("Accept-Encoding", "") or not self.path.endswith(".html"):
+            return super().send_head()
+        path = self.translate_path(self.path)
+        with open(path, "rb") as f:
+            body = gzip.compress(f.read(), compresslevel=6, mtime=0)
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html")
+        self.send_header("Content-Encoding", "gzip")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+        return None
+
+
+def serve(folder, handler=Quiet):
+    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(handler, directory=folder))
     threading.Thread(target=httpd.serve_forever, daemon=True).start()
     return httpd, "http://127.0.0.1:%d/" % httpd.server_address[1]
 
@@ -121,6 +146,53 @@ def measure(driver, url, seconds):
     return 1000 * (script1 - script0) / drawn, drawn / (at1 - at0), first
 
 
+# A slow phone connection, in bytes a second.
+SLOW_NETWORK = {"offline": False, "latency": 150, "downloadThroughput": 1.6e6 / 8,
+                "uploadThroughput": 750e3 / 8}
+
+
+def first_frame(driver, url):
+    """When the page's first frame was drawn, in ms from the start of navigation."""
+    driver.get(url)
+    deadline = time.monotonic() + 120
+    while True:
+        first = driver.execute_script("return window.firstFrame")
+        if first is not None:
+            return first
+        if time.monotonic() > deadline:
+            raise SystemExit("%s drew no frame" % url)
+        time.sleep(0.05)
+
+
+def network(driver, urls, commit, loads):
+    """The first frame of each page over the slow connection: the median of
+    `loads` loads, interleaved."""
+    driver.execute_cdp_cmd("Network.enable", {})
+    driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+    driver.execute_cdp_cmd("Network.emulateNetworkConditions", SLOW_NETWORK)
+    runs = [(page, build_name, served) for page in ("roomtour.html", "planets.html")
+            for build_name in (commit, "today") for served in ("as is", "gzipped")]
+    results = {run: [] for run in runs}
+    for load in range(loads):
+        print("Load %d of %d..." % (load + 1, loads), flush=True)
+        for page, build_name, served in runs:
+            results[(page, build_name, served)].append(
+                first_frame(driver, urls[(build_name, served)] + page))
+    print("\nFirst frame over 150 ms latency, 1.6 Mbit/s down, 750 kbit/s up, no cache;"
+          " median of %d loads" % loads)
+    print("%-15s %-9s %-8s %9s %10s %13s" % ("page", "build", "served", "KiB sent", "first s",
+                                           "least-most s"))
+    for page, build_name, served in runs:
+        folder = urls[(build_name, "folder")]
+        with open(os.path.join(folder, page), "rb") as f:
+            body = f.read()
+        sent = len(gzip.compress(body, compresslevel=6, mtime=0) if served == "gzipped" else body)
+        times = [ms / 1000 for ms in results[(page, build_name, served)]]
+        print("%-15s %-9s %-8s %9d %10.2f %6.2f-%.2f" % (page, build_name, served, round(sent / 1024),
+                                                         statistics.median(times), min(times),
+                                                         max(times)))
+
+
 def sizes(folder, program):
     """KiB of the page, and of its script and WebAssembly where they are
     files of their own."""
@@ -135,6 +207,9 @@ def main():
                         help="today's built pages (scripts/web builds them)")
     parser.add_argument("--loads", type=int, default=5)
     parser.add_argument("--seconds", type=float, default=5)
+    parser.add_argument("--network", action="store_true",
+                        help="the first frame over a slow connection instead")
+    parser.add_argument("--then", help="COMMIT's pages, already built in this folder")
     args = parser.parse_args()
     commit = subprocess.run(["git", "-C", SOURCE_DIR, "rev-parse", "--short", args.commit + "^{commit}"],
                             check=True, capture_output=True, text=True).stdout.strip()
@@ -143,10 +218,13 @@ def main():
     tree = os.path.join(scratch, "tree")
     servers, driver = [], None
     try:
-        subprocess.run(["git", "-C", SOURCE_DIR, "worktree", "add", "--detach", "--quiet", tree, commit],
-                       check=True)
-        print("Building %s's pages in a temporary worktree..." % commit, flush=True)
-        before = build(tree, os.path.join(tree, "build-web"))
+        if args.then:
+            before = args.then
+        else:
+            subprocess.run(["git", "-C", SOURCE_DIR, "worktree", "add", "--detach", "--quiet", tree,
+                            commit], check=True)
+            print("Building %s's pages in a temporary worktree..." % commit, flush=True)
+            before = build(tree, os.path.join(tree, "build-web"))
         bare = os.path.join(scratch, "bare")
         os.mkdir(bare)
         with open(os.path.join(bare, "bare.html"), "w") as page:
@@ -167,6 +245,14 @@ def main():
             options.add_argument(flag)
         driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME})
+        if args.network:
+            for name, folder in (("today", args.now), (commit, before)):
+                httpd, base = serve(folder, Gzipped)
+                servers.append(httpd)
+                urls[(name, "as is")], urls[(name, "gzipped")] = urls[name], base
+                urls[(name, "folder")] = folder
+            network(driver, urls, commit, args.loads)
+            return
 
         runs = [(page, build_name) for page in PAGES for build_name in ("today", "today, disk", commit)]
         runs.append(("bare.html", "bare"))
@@ -201,10 +287,11 @@ def main():
             driver.quit()
         for httpd in servers:
             httpd.shutdown()
-        subprocess.run(["git", "-C", SOURCE_DIR, "worktree", "remove", "--force", tree],
-                       stderr=subprocess.DEVNULL)
+        if not args.then:
+            subprocess.run(["git", "-C", SOURCE_DIR, "worktree", "remove", "--force", tree],
+                           stderr=subprocess.DEVNULL)
+            subprocess.run(["git", "-C", SOURCE_DIR, "worktree", "prune"])
         shutil.rmtree(scratch, ignore_errors=True)
-        subprocess.run(["git", "-C", SOURCE_DIR, "worktree", "prune"])
 
 
 if __name__ == "__main__":

@@ -6,15 +6,20 @@
     keytable.py html-help PROGRAM      the page's help rows
     keytable.py html-controls PROGRAM  the page's on-screen controls
     keytable.py html-summary PROGRAM   the front page's line of keys
+    keytable.py html-pad PROGRAM       the front page's line of gamepad controls
+    keytable.py json-pad PROGRAM       the page's gamepad mapping, as JSON
     keytable.py text                   both programs' keys and menu as plain text
     keytable.py check                  the README, manual pages and main.cpp headers agree
     keytable.py write                  rewrites those blocks from the table
 
 The blocks in the README, the manual pages and the main.cpp headers start
 after a line that names viewer/keys.tsv and end before a line that says
-"end of keys" (in main.cpp: before the first line that is not a comment).
+"end of keys" (in main.cpp: before the first line that is not a comment);
+the README's gamepad block starts after a line that names viewer/keys.tsv
+and "gamepad", and ends before one that says "end of gamepad".
 """
 import html
+import json
 import os
 import sys
 
@@ -23,9 +28,33 @@ TABLE = os.path.join(ROOT, "viewer", "keys.tsv")
 PROGRAMS = ("roomtour", "planets")
 
 
+# The gamepad's controls in the browser's standard mapping: an axis (and
+# which way, -1 being up or left) or a button.
+STANDARD = {
+    "left stick left": ("axis", 0, -1), "left stick right": ("axis", 0, 1),
+    "left stick up": ("axis", 1, -1), "left stick down": ("axis", 1, 1),
+    "right stick left": ("axis", 2, -1), "right stick right": ("axis", 2, 1),
+    "right stick up": ("axis", 3, -1), "right stick down": ("axis", 3, 1),
+    "A": ("button", 0, 0), "B": ("button", 1, 0),
+    "left shoulder": ("button", 4, 0), "right shoulder": ("button", 5, 0),
+    "Start": ("button", 9, 0),
+    "d-pad up": ("button", 12, 0), "d-pad down": ("button", 13, 0),
+    "d-pad left": ("button", 14, 0), "d-pad right": ("button", 15, 0),
+}
+# What a pad row does to the menu, rather than press a key.
+MENU_ACTIONS = {
+    "menu": "opens the menu",
+    "menu up": "with the menu open: the entry above",
+    "menu down": "with the menu open: the entry below",
+    "menu choose": "with the menu open: chooses the entry",
+    "menu close": "with the menu open: closes the menu",
+}
+
+
 def read_table(path=TABLE):
-    """The key rows and the menu entries, each a dict, in the table's order."""
-    keys, entries = [], []
+    """The key rows, the menu entries and the gamepad rows, each a dict, in
+    the table's order."""
+    keys, entries, pads = [], [], []
     with open(path, encoding="utf-8") as table:
         for number, line in enumerate(table, 1):
             line = line.rstrip("\n")
@@ -41,14 +70,21 @@ def read_table(path=TABLE):
                                  note=cells[6] if len(cells) == 7 else ""))
             elif cells[0] == "entry" and len(cells) == 4:
                 entries.append(dict(programs=cells[1], label=cells[2], does=cells[3]))
+            elif cells[0] == "pad" and len(cells) == 4:
+                if cells[2] not in STANDARD:
+                    raise SystemExit("%s: the standard mapping has no %r" % (where, cells[2]))
+                if len(cells[3]) != 1 and cells[3] not in MENU_ACTIONS:
+                    raise SystemExit("%s: a pad row sends one key or acts on the menu" % where)
+                pads.append(dict(programs=cells[1], control=cells[2], action=cells[3]))
             else:
-                raise SystemExit("%s: a row is 'key' with 6 or 7 cells or 'entry' with 4" % where)
+                raise SystemExit("%s: a row is 'key' with 6 or 7 cells, 'entry' or 'pad' with 4"
+                                 % where)
             if cells[1] not in PROGRAMS + ("both",):
                 raise SystemExit("%s: programs is roomtour, planets or both" % where)
-    return keys, entries
+    return keys, entries, pads
 
 
-KEYS, ENTRIES = read_table()
+KEYS, ENTRIES, PADS = read_table()
 
 
 def takes(row, program):
@@ -137,6 +173,21 @@ def html_summary(program):
                      for keys, does, _ in pairs(program))
 
 
+def html_pad(program):
+    out = []
+    for controls, run in pad_lines():
+        if takes(run[0], program):
+            does = MENU_ACTIONS.get(run[0]["action"]) or " / ".join(r["action"].upper() for r in run)
+            out.append("<kbd>%s</kbd> %s" % (html.escape(controls), html.escape(does)))
+    return "; ".join(out)
+
+
+def json_pad(program):
+    """[kind, index, sign, action] for each of the program's gamepad rows."""
+    return json.dumps([list(STANDARD[row["control"]]) + [row["action"]]
+                       for row in PADS if takes(row, program)], ensure_ascii=True)
+
+
 # Plain text, for a README.txt beside the programs.
 
 def text():
@@ -176,6 +227,43 @@ def readme_block():
     return lines
 
 
+def one_word_apart(a, b):
+    a, b = a.split(), b.split()
+    return len(a) == len(b) and sum(x != y for x, y in zip(a, b)) == 1
+
+
+def pad_lines():
+    """Runs of pad rows that send keys, for the same programs, whose
+    controls differ in one word, as (controls, row of each); each row that
+    acts on the menu a run of its own."""
+    runs = []
+    for row in PADS:
+        last = runs[-1][-1] if runs else None
+        if (last and row["action"] not in MENU_ACTIONS and last["action"] not in MENU_ACTIONS
+                and row["programs"] == last["programs"]
+                and one_word_apart(row["control"], last["control"])):
+            runs[-1].append(row)
+        else:
+            runs.append([row])
+    out = []
+    for run in runs:
+        words = [row["control"].split() for row in run]
+        at = next((i for i in range(len(words[0])) if len({w[i] for w in words}) > 1), 0)
+        controls = " ".join(words[0][:at] + [" / ".join(w[at] for w in words)] + words[0][at + 1:])
+        out.append((controls, run))
+    return out
+
+
+def readme_pad_block():
+    lines = ["| Gamepad | roomtour | planets |", "|---|---|---|"]
+    for controls, run in pad_lines():
+        action = run[0]["action"]
+        does = MENU_ACTIONS.get(action) or " / ".join(row["action"].upper() for row in run)
+        cells = [does if takes(run[0], p) else "—" for p in PROGRAMS]
+        lines.append("| %s | %s |" % (controls, " | ".join(cells)))
+    return lines
+
+
 def man_block(program):
     lines = []
     for keys, does, row in pairs(program):
@@ -203,20 +291,25 @@ def comment_block(program):
 
 def blocks():
     """(file, block) for every file that holds the keys."""
-    out = [("README.md", readme_block())]
+    out = [("README.md", readme_block()), ("README.md", readme_pad_block())]
     for program in PROGRAMS:
         out.append(("dist/%s.6.in" % program, man_block(program)))
         out.append(("%s/main.cpp" % program, comment_block(program)))
     return out
 
 
-def find_block(lines, path):
-    """The first and last-but-one index of the block in the file's lines."""
-    start = next((i + 1 for i, line in enumerate(lines) if "viewer/keys.tsv" in line), None)
+def find_block(lines, path, gamepad):
+    """The first and last-but-one index of the block (the gamepad's, or the
+    keys') in the file's lines."""
+    start = next((i + 1 for i, line in enumerate(lines)
+                  if "viewer/keys.tsv" in line and ("gamepad" in line) == gamepad), None)
     if start is None:
-        raise SystemExit("%s: no line names viewer/keys.tsv, so the keys cannot be found" % path)
+        raise SystemExit("%s: no line names viewer/keys.tsv%s, so the %s cannot be found"
+                         % (path, " and gamepad" if gamepad else "",
+                            "gamepad" if gamepad else "keys"))
     end = start
-    while end < len(lines) and not ("end of keys" in lines[end] if not path.endswith(".cpp")
+    ending = "end of gamepad" if gamepad else "end of keys"
+    while end < len(lines) and not (ending in lines[end] if not path.endswith(".cpp")
                                     else not lines[end].startswith("//")):
         end += 1
     return start, end
@@ -228,7 +321,7 @@ def check(write=False):
         full = os.path.join(ROOT, path)
         with open(full, encoding="utf-8") as f:
             lines = f.read().split("\n")
-        start, end = find_block(lines, path)
+        start, end = find_block(lines, path, block[0].startswith("| Gamepad"))
         if lines[start:end] == block:
             continue
         if write:
@@ -250,7 +343,8 @@ def check(write=False):
 
 
 def main(argv):
-    makers = {"html-help": html_help, "html-controls": html_controls, "html-summary": html_summary}
+    makers = {"html-help": html_help, "html-controls": html_controls, "html-summary": html_summary,
+              "html-pad": html_pad, "json-pad": json_pad}
     if len(argv) == 3 and argv[1] in makers and argv[2] in PROGRAMS:
         sys.stdout.write(makers[argv[1]](argv[2]) + "\n")
         return 0

@@ -60,25 +60,32 @@ Page.input = (function () {
     });
   }
 
-  // An on-screen control presses its key once when touched, then, held,
-  // again after 0.4 s and 25 times a second until it is let go, like a held
-  // key.
+  // A held control (on the screen or a gamepad's) presses its key once at
+  // once, then again after 0.4 s and 25 times a second, like a held key,
+  // until the function returned is called.
+  function hold(code) {
+    press(code);
+    var timer = setTimeout(function () {
+      timer = setInterval(function () { press(code); }, 40);
+    }, 400);
+    return function release() {
+      clearTimeout(timer);
+      clearInterval(timer);
+    };
+  }
+
   function listenToControls() {
     document.querySelectorAll('#controls [data-key]').forEach(function (button) {
-      var code = button.dataset.key.charCodeAt(0), timer = null;
+      var code = button.dataset.key.charCodeAt(0), release = null;
       function stop() {
-        clearTimeout(timer);
-        clearInterval(timer);
-        timer = null;
+        if (release) release();
+        release = null;
       }
       button.addEventListener('pointerdown', function (e) {
         e.preventDefault();  // keeps the focus, and the keys, where they were
         button.setPointerCapture(e.pointerId);
         stop();
-        press(code);
-        timer = setTimeout(function () {
-          timer = setInterval(function () { press(code); }, 40);
-        }, 400);
+        release = hold(code);
       });
       ['pointerup', 'pointercancel', 'lostpointercapture'].forEach(function (name) {
         button.addEventListener(name, stop);
@@ -97,5 +104,5 @@ Page.input = (function () {
     listenToControls();
   }
 
-  return {listen: listen};
+  return {listen: listen, hold: hold};
 })();

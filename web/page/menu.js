@@ -22,6 +22,7 @@ Page.menu = (function () {
 
   // Opens the menu at a point of the page, kept inside the screen.
   function openAt(x, y) {
+    highlight(-1);
     menu.hidden = false;
     var right = window.scrollX + document.documentElement.clientWidth - menu.offsetWidth;
     var bottom = window.scrollY + document.documentElement.clientHeight - menu.offsetHeight;
@@ -48,5 +49,35 @@ Page.menu = (function () {
     });
   }
 
-  return {add: add, attach: attach};
+  // The gamepad's way through the menu: it opens over the picture's corner
+  // with its first entry highlighted; the highlight moves, is chosen as a
+  // click would choose it, or the menu closes.
+  var highlighted = -1;
+
+  function highlight(index) {
+    if (highlighted >= 0) menu.children[highlighted].classList.remove('highlighted');
+    highlighted = index;
+    if (index >= 0) menu.children[index].classList.add('highlighted');
+  }
+
+  function isOpen() { return !menu.hidden; }
+
+  function open() {
+    var box = canvas.getBoundingClientRect();
+    openAt(box.left + window.scrollX + 8, box.top + window.scrollY + 8);
+    highlight(0);
+  }
+
+  function move(by) {
+    highlight(Math.max(0, Math.min(menu.children.length - 1, highlighted + by)));
+  }
+
+  function choose() {
+    if (highlighted >= 0) menu.children[highlighted].click();
+  }
+
+  function close() { menu.hidden = true; }
+
+  return {add: add, attach: attach, isOpen: isOpen, open: open, move: move, choose: choose,
+          close: close};
 })();

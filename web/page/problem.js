@@ -16,6 +16,9 @@ Page.problem = (function () {
     lost: '<p><strong>The picture was lost:</strong> the browser took back its graphics context ' +
       '(the graphics driver restarted, or too many pages were drawing).</p>' +
       '<p>' + reload + '</p>',
+    pictures: '<p><strong>This browser cannot unpack ' + program + '\'s pictures</strong>, which ' +
+      'are packed inside the page: <span id="what"></span></p><p>A current Firefox, Chrome, Edge ' +
+      'or Safari can. <a href="?noimages">Open ' + program + ' without its pictures</a></p>',
     load: '<p><strong>' + program + ' could not be loaded</strong>: <span id="what"></span></p>' +
       '<p>A current browser with WebAssembly switched on is needed. ' + reload + '</p>',
   };

@@ -4,17 +4,8 @@
 var Module = {
   preRun: [function () {
     Module.FS.init(null, Page.output.print, Page.output.print);
+    Page.pictures.unpack();
   }],
-  // The pictures are inside the page; ?noimages takes them away before the
-  // program looks for them, to see it start without them.
-  onRuntimeInitialized: function () {
-    if (!new URLSearchParams(location.search).has('noimages')) return;
-    try {
-      Module.FS.readdir('/img').forEach(function (name) {
-        if (name !== '.' && name !== '..') Module.FS.unlink('/img/' + name);
-      });
-    } catch (e) {}  // a page without pictures has no /img
-  },
   onAbort: function (what) { Page.problem.show('load', what); },
   // What GLUT asks of the page (glut/glut.cpp): the only way it reaches up.
   hooks: {
@@ -24,6 +15,7 @@ var Module = {
       Page.view.start();
       Page.window.listen();
       Page.input.listen();
+      Page.gamepad.listen();
     },
     addMenuEntry: Page.menu.add,
     attachMenu: Page.menu.attach,
