@@ -346,7 +346,7 @@ class Classroom(unittest.TestCase):
     """The pages as a teacher uses them: a view shared by its address, and
     both pages inside a course page (tests/web/course.html) served from
     another origin than theirs: the host from 127.0.0.1, the frames from
-    localhost."""
+    localhost; full screen, save, a gamepad, and roomtour's packed pictures."""
 
     # A view of planets that is not the start view, and what it gives.
     VIEW = ("v=1&x=7&y=1&z=20&theta=0.5&pitch=0.25&speed=2&frozen=1&mercury=10&venus=20&earth=30"
@@ -506,6 +506,107 @@ class Classroom(unittest.TestCase):
         with open(path, "rb") as saved:
             self.assertEqual(png_picture(saved.read()).rgb, page.picture().rgb)
 
+    # The browser's standard mapping: the control, and the key it holds.
+    STICKS_AND_BUTTONS = [("axes", 1, -1, "w"), ("axes", 1, 1, "s"), ("axes", 0, -1, "a"),
+                          ("axes", 0, 1, "d"), ("axes", 2, -1, "j"), ("axes", 2, 1, "l"),
+                          ("axes", 3, -1, "k"), ("axes", 3, 1, "i"), ("buttons", 5, 1, "f"),
+                          ("buttons", 4, 1, "v"), ("buttons", 12, 1, "]"), ("buttons", 13, 1, "["),
+                          ("buttons", 15, 1, "}"), ("buttons", 14, 1, "{")]
+    START, A, B, DOWN = ("buttons", 9), ("buttons", 0), ("buttons", 1), ("buttons", 13)
+
+    # A gamepad stubbed into navigator.getGamepads once the page runs (as one
+    # connected late would be), and roomtour's packed pictures.
+
+    def open_with_pad(self, name):
+        """The page, with a pad that is all at rest; `sent` holds the keys
+        the program was given since."""
+        self.driver.switch_to.default_content()
+        page = Page(self.driver, FILES + name + ".html")
+        self.driver.execute_script("""
+            window.pad = {id: 'stub', index: 0, connected: true, mapping: 'standard',
+                          axes: [0, 0, 0, 0], buttons: []};
+            for (var i = 0; i < 17; ++i) pad.buttons.push({pressed: false, value: 0});
+            navigator.getGamepads = function () { return [pad, null, null, null]; };
+            // The program's function replaces the first one called, which is kept.
+            window.sent = '';
+            var key = Module._web_key;
+            Module._web_key = function spy(code) {
+              sent += String.fromCharCode(code);
+              key(code);
+              if (Module._web_key !== spy) key = Module._web_key;
+              Module._web_key = spy;
+            };""")
+        return page
+
+    def sent(self):
+        return self.driver.execute_script("return sent")
+
+    def set(self, control, value):
+        kind, index = control[:2]
+        self.driver.execute_script(
+            "if (arguments[0] == 'axes') pad.axes[arguments[1]] = arguments[2];"
+            "else pad.buttons[arguments[1]] = {pressed: arguments[2] != 0, value: arguments[2]};",
+            kind, index, value)
+
+    def push(self, page, control, until, value=1):
+        """The control pushed until `until()` holds, then let go; returns
+        once the page has polled it let go."""
+        self.set(control, value)
+        wait_for("the page to see %s %d" % control[:2], until)
+        self.set(control, 0)
+        page.wait_frames(2, page.frames())
+
+    def menu(self):
+        return self.driver.execute_script("""
+            var m = document.getElementById('menu'), h = m.querySelector('.highlighted');
+            return m.hidden ? null : h ? h.textContent : '';""")
+
+    def test_sticks_and_buttons_hold_keys_and_work_the_menu(self):
+        page = self.open_with_pad("roomtour")
+        for kind, index, sign, key in self.STICKS_AND_BUTTONS:
+            before = len(self.sent())
+            self.push(page, (kind, index), lambda: len(self.sent()) > before, sign * 0.9)
+            self.assertEqual(set(self.sent()[before:]), {key}, (kind, index))
+        # Within the dead zone nothing is held; past it, held, the key repeats
+        # until the stick is let go.
+        before = len(self.sent())
+        self.set(("axes", 1), -0.3)
+        page.wait_frames(10, page.frames())
+        self.assertEqual(len(self.sent()), before, "a stick within its dead zone")
+        self.push(page, ("axes", 1), lambda: len(self.sent()) >= before + 3, -1)
+        held = self.sent()
+        page.wait_frames(10, page.frames())
+        self.assertEqual(self.sent(), held, "no press after the stick is let go")
+        camera = page.camera()
+        Page(self.driver, FILES + "roomtour.html").keys(held)
+        self.assertEqual(page.camera(), camera)
+
+        # Start opens the menu over the picture, the d-pad moves through it
+        # (sending no key), A chooses, B closes.
+        page = self.open_with_pad("planets")
+        self.push(page, self.START, lambda: self.menu() == "Reset view")
+        for label in ("(Un)Freeze Planets", "Speed up 2x"):
+            self.push(page, self.DOWN, lambda: self.menu() == label)
+        self.push(page, self.A, lambda: self.menu() is None)
+        self.assertEqual(page.read("speed"), 2)
+        self.push(page, self.START, lambda: self.menu() == "Reset view")
+        self.push(page, self.B, lambda: self.menu() is None)
+        self.assertEqual((page.read("speed"), self.sent()), (2, ""))
+
+    def test_roomtour_is_at_most_1_mib_and_says_when_it_cannot_unpack_its_pictures(self):
+        self.assertLessEqual(os.path.getsize(os.path.join(WEB_DIR, "roomtour.html")), 1 << 20)
+        self.driver.switch_to.default_content()
+        for spoil in ("delete window.DecompressionStream",
+                      "window.DecompressionStream = function () { throw new TypeError('spoilt'); }"):
+            script = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                                 {"source": spoil})
+            try:
+                self.driver.get(FILES + "roomtour.html")
+                said = wait_for("the pictures' message", lambda: problem(self.driver))
+            finally:
+                self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
+            self.assertIn("This browser cannot unpack roomtour's pictures", said, spoil)
+
 
 class Phone(unittest.TestCase):
     """Each page on an emulated phone, 390 x 844 CSS pixels at 3 device
@@ -645,116 +746,6 @@ class Phone(unittest.TestCase):
                     self.screen(width, 640)
                     Page(self.driver, FILES + name + ".html" + ("?noimages" if name == "roomtour" else ""))
                     self.check_fits("%s %d wide" % (name, width), controls=False)
-
-class GamepadAndPackedPictures(unittest.TestCase):
-    """A gamepad stubbed into navigator.getGamepads once the page runs (as
-    one connected late would be), and roomtour's packed pictures."""
-
-    # The browser's standard mapping: the control, and the key it holds.
-    STICKS_AND_BUTTONS = [("axes", 1, -1, "w"), ("axes", 1, 1, "s"), ("axes", 0, -1, "a"),
-                          ("axes", 0, 1, "d"), ("axes", 2, -1, "j"), ("axes", 2, 1, "l"),
-                          ("axes", 3, -1, "k"), ("axes", 3, 1, "i"), ("buttons", 5, 1, "f"),
-                          ("buttons", 4, 1, "v"), ("buttons", 12, 1, "]"), ("buttons", 13, 1, "["),
-                          ("buttons", 15, 1, "}"), ("buttons", 14, 1, "{")]
-    START, A, B, DOWN = ("buttons", 9), ("buttons", 0), ("buttons", 1), ("buttons", 13)
-
-    @classmethod
-    def setUpClass(cls):
-        cls.chromium = Chromium()
-        cls.driver = cls.chromium.driver
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.chromium.quit()
-
-    def open_with_pad(self, name):
-        """The page, with a pad that is all at rest; `sent` holds the keys
-        the program was given since."""
-        page = Page(self.driver, FILES + name + ".html")
-        self.driver.execute_script("""
-            window.pad = {id: 'stub', index: 0, connected: true, mapping: 'standard',
-                          axes: [0, 0, 0, 0], buttons: []};
-            for (var i = 0; i < 17; ++i) pad.buttons.push({pressed: false, value: 0});
-            navigator.getGamepads = function () { return [pad, null, null, null]; };
-            // The program's function replaces the first one called, which is kept.
-            window.sent = '';
-            var key = Module._web_key;
-            Module._web_key = function spy(code) {
-              sent += String.fromCharCode(code);
-              key(code);
-              if (Module._web_key !== spy) key = Module._web_key;
-              Module._web_key = spy;
-            };""")
-        return page
-
-    def sent(self):
-        return self.driver.execute_script("return sent")
-
-    def set(self, control, value):
-        kind, index = control[:2]
-        self.driver.execute_script(
-            "if (arguments[0] == 'axes') pad.axes[arguments[1]] = arguments[2];"
-            "else pad.buttons[arguments[1]] = {pressed: arguments[2] != 0, value: arguments[2]};",
-            kind, index, value)
-
-    def push(self, page, control, until, value=1):
-        """The control pushed until `until()` holds, then let go; returns
-        once the page has polled it let go."""
-        self.set(control, value)
-        wait_for("the page to see %s %d" % control[:2], until)
-        self.set(control, 0)
-        page.wait_frames(2, page.frames())
-
-    def menu(self):
-        return self.driver.execute_script("""
-            var m = document.getElementById('menu'), h = m.querySelector('.highlighted');
-            return m.hidden ? null : h ? h.textContent : '';""")
-
-    def test_sticks_and_buttons_hold_keys_and_work_the_menu(self):
-        page = self.open_with_pad("roomtour")
-        for kind, index, sign, key in self.STICKS_AND_BUTTONS:
-            before = len(self.sent())
-            self.push(page, (kind, index), lambda: len(self.sent()) > before, sign * 0.9)
-            self.assertEqual(set(self.sent()[before:]), {key}, (kind, index))
-        # Within the dead zone nothing is held; past it, held, the key repeats
-        # until the stick is let go.
-        before = len(self.sent())
-        self.set(("axes", 1), -0.3)
-        page.wait_frames(10, page.frames())
-        self.assertEqual(len(self.sent()), before, "a stick within its dead zone")
-        self.push(page, ("axes", 1), lambda: len(self.sent()) >= before + 3, -1)
-        held = self.sent()
-        page.wait_frames(10, page.frames())
-        self.assertEqual(self.sent(), held, "no press after the stick is let go")
-        camera = page.camera()
-        Page(self.driver, FILES + "roomtour.html").keys(held)
-        self.assertEqual(page.camera(), camera)
-
-        # Start opens the menu over the picture, the d-pad moves through it
-        # (sending no key), A chooses, B closes.
-        page = self.open_with_pad("planets")
-        self.push(page, self.START, lambda: self.menu() == "Reset view")
-        for label in ("(Un)Freeze Planets", "Speed up 2x"):
-            self.push(page, self.DOWN, lambda: self.menu() == label)
-        self.push(page, self.A, lambda: self.menu() is None)
-        self.assertEqual(page.read("speed"), 2)
-        self.push(page, self.START, lambda: self.menu() == "Reset view")
-        self.push(page, self.B, lambda: self.menu() is None)
-        self.assertEqual((page.read("speed"), self.sent()), (2, ""))
-
-    def test_roomtour_is_at_most_1_mib_and_says_when_it_cannot_unpack_its_pictures(self):
-        self.assertLessEqual(os.path.getsize(os.path.join(WEB_DIR, "roomtour.html")), 1 << 20)
-        for spoil in ("delete window.DecompressionStream",
-                      "window.DecompressionStream = function () { throw new TypeError('spoilt'); }"):
-            script = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
-                                                 {"source": spoil})
-            try:
-                self.driver.get(FILES + "roomtour.html")
-                said = wait_for("the pictures' message", lambda: problem(self.driver))
-            finally:
-                self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
-            self.assertIn("This browser cannot unpack roomtour's pictures", said, spoil)
-
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
