@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-// A gamepad of the browser's standard mapping, polled each animation frame: sticks and buttons as held keys, and the menu.
+// A gamepad of the browser's standard mapping, polled each animation frame while one is there: sticks and buttons as held keys, and the menu.
 Page.gamepad = (function () {
   // Page.pad, from the key table: [kind ('axis' or 'button'), index, sign
   // (-1: up or left), action (a key, 'menu', or 'menu up', 'menu down',
@@ -32,11 +32,17 @@ Page.gamepad = (function () {
   // frame has the focus; else what it held is let go.
   var framed = window.self !== window.top;
 
-  function poll(all) {
-    var pads = framed && !document.hasFocus() ? [] : [].filter.call(all, function (pad) {
+  function standard(all) {
+    return [].filter.call(all || [], function (pad) {
       return pad && pad.connected && pad.mapping === 'standard';
     });
-    if (!pads.length && !was.some(Boolean)) return;
+  }
+
+  // Returns whether a pad is there or a control still on: while so, the
+  // page polls every animation frame.
+  function poll(all) {
+    var pads = framed && !document.hasFocus() ? [] : standard(all);
+    if (!pads.length && !was.some(Boolean)) return false;
     var menuOpen = Page.menu.isOpen();
     rows.forEach(function (row, i) {
       var now = pads.some(function (pad) { return on(row, pad); });
@@ -52,6 +58,7 @@ Page.gamepad = (function () {
       }
       was[i] = now;
     });
+    return true;
   }
 
   // A hidden page gets no animation frames, so it would not see a stick
@@ -63,21 +70,35 @@ Page.gamepad = (function () {
     was = rows.map(function () { return false; });
   }
 
-  // Polls from the program's start on, so that a gamepad connected later
-  // works too. A page in a frame that may not use gamepads stops.
+  // Looks for a pad twice a second from the program's start on (and at
+  // once when the browser says one is connected), so that a gamepad
+  // connected later works too; while one is there it polls every animation
+  // frame. Without a pad a frame costs nothing. A page in a frame that may
+  // not use gamepads stops.
   function listen() {
     if (!navigator.getGamepads) return;
-    document.addEventListener('visibilitychange', letGo);
-    requestAnimationFrame(function frame() {
-      var pads;
+    var polling = false, looking;
+    function read() {
       try {
-        pads = navigator.getGamepads();
+        return navigator.getGamepads();
       } catch (e) {
-        return;
+        clearInterval(looking);
+        return null;
       }
-      poll(pads);
-      requestAnimationFrame(frame);
-    });
+    }
+    function frame() {
+      polling = poll(read());
+      if (polling) requestAnimationFrame(frame);
+    }
+    function look() {
+      if (!polling && standard(read()).length) {
+        polling = true;
+        requestAnimationFrame(frame);
+      }
+    }
+    document.addEventListener('visibilitychange', letGo);
+    window.addEventListener('gamepadconnected', look);
+    looking = setInterval(look, 500);
   }
 
   return {listen: listen};
