@@ -173,13 +173,14 @@ def html_summary(program):
                      for keys, does, _ in pairs(program))
 
 
+def pad_does(run):
+    """What a run of pad rows does: its keys, or what it does to the menu."""
+    return MENU_ACTIONS.get(run[0]["action"]) or " / ".join(r["action"].upper() for r in run)
+
+
 def html_pad(program):
-    out = []
-    for controls, run in pad_lines():
-        if takes(run[0], program):
-            does = MENU_ACTIONS.get(run[0]["action"]) or " / ".join(r["action"].upper() for r in run)
-            out.append("<kbd>%s</kbd> %s" % (html.escape(controls), html.escape(does)))
-    return "; ".join(out)
+    return "; ".join("<kbd>%s</kbd> %s" % (html.escape(controls), html.escape(pad_does(run)))
+                     for controls, run in pad_lines() if takes(run[0], program))
 
 
 def json_pad(program):
@@ -257,9 +258,7 @@ def pad_lines():
 def readme_pad_block():
     lines = ["| Gamepad | roomtour | planets |", "|---|---|---|"]
     for controls, run in pad_lines():
-        action = run[0]["action"]
-        does = MENU_ACTIONS.get(action) or " / ".join(row["action"].upper() for row in run)
-        cells = [does if takes(run[0], p) else "—" for p in PROGRAMS]
+        cells = [pad_does(run) if takes(run[0], p) else "—" for p in PROGRAMS]
         lines.append("| %s | %s |" % (controls, " | ".join(cells)))
     return lines
 
