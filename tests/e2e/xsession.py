@@ -4,7 +4,9 @@
 
 Each XServer is a display of its own, so tests can run side by side and never
 send keys or clicks to a desktop. Screenshots are read with ImageMagick's
-`import`, keys and clicks sent with xdotool.
+`import`, keys and clicks sent with xdotool. A program is ended as a person
+ends it, by asking its window to close (python3-xlib), so that it leaves
+through exit() with no frame half drawn.
 
 Nothing here sleeps for a fixed time: every wait polls for what it needs (a
 window, a first frame, a changed or a still picture, the menu, a line of
@@ -15,6 +17,8 @@ import re
 import subprocess
 import tempfile
 import time
+
+from Xlib import X, display as xdisplay, error as xerror, protocol
 
 BIN_DIR = os.environ.get("VIEWER_BIN_DIR", os.path.join(os.path.dirname(__file__), "../../build/bin"))
 SOURCE_DIR = os.environ.get("VIEWER_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "../.."))
@@ -225,8 +229,29 @@ class Program:
                     return int(line.split()[1])
         return 0
 
+    def close(self, timeout):
+        """Asks the window to close, as a window manager's close button does
+        (a WM_DELETE_WINDOW message), and waits for the program to end. Its
+        exit code; subprocess.TimeoutExpired if it is still running then."""
+        connection = xdisplay.Display(self.server.display)
+        try:
+            window = connection.create_resource_object("window", int(self.window, 0))
+            message = protocol.event.ClientMessage(
+                window=window, client_type=connection.intern_atom("WM_PROTOCOLS"),
+                data=(32, [connection.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
+            window.send_event(message, event_mask=X.NoEventMask)
+            connection.sync()
+        finally:
+            connection.close()
+        return self.process.wait(timeout=timeout)
+
     def stop(self, timeout=10):
+        """Closes the window; a program that does not end by then is
+        terminated, so nothing outlives the test."""
         if self.alive():
-            self.process.terminate()
-            self.process.wait(timeout=timeout)
+            try:
+                self.close(timeout)
+            except (subprocess.TimeoutExpired, xerror.XError):
+                self.process.terminate()
+                self.process.wait(timeout=timeout)
         self.out.close()

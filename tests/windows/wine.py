@@ -80,6 +80,12 @@ class WineProgram(Program):
                 return found.group(1)
         return None
 
+    def close(self, timeout):
+        """The picture is wine's child window, which takes no close request:
+        the program is terminated (stop(server) ends the prefix whole)."""
+        self.process.terminate()
+        return self.process.wait(timeout=timeout)
+
     def _menu(self):
         """wine keeps the menu's window on the screen at 1 x 1 while it is closed."""
         return [window for window in super()._menu() if self.server.geometry(window)[3] > 1]
