@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // planets' bodies, their orbits, and the menu entries that freeze them and
 // change their speed.
+#include "planets/bodies.h"
 #include "planets/solar.h"
 #include "viewer/helpers.h"
 
@@ -25,32 +26,6 @@ float neptune_orbit_angle = 0;
 float pluto_orbit_angle = 0;
 
 namespace {
-
-// Model units become world units at this scale.
-constexpr float kSceneScale = 0.0169104f;
-
-struct Body {
-  float r, g, b;
-  float *angle;    // none for the Sun, which stays put
-  float distance;  // thousandths of a model unit
-  float radius;    // model units
-  double rate;     // degrees an idle call, times speed
-};
-
-// In drawing order: with no depth test, later bodies are drawn over earlier ones.
-// The radii are diameters in thousands of km. Neptune's blue of 8 is clamped to 1.
-const Body kBodies[] = {
-    {1, 1, 0, nullptr, 0, 139, 0},                                   // Sun
-    {1, 0, 0, &mercury_orbit_angle, 157910, 4.88f, 1},               // Mercury
-    {1, 1, 0, &venus_orbit_angle, 208200, 12.1036f, 0.7},            // Venus
-    {0, 0, 1, &earth_orbit_angle, 249600, 12.7563f, 0.5},            // Earth
-    {1, 0, 0, &mars_orbit_angle, 327940, 6.794f, 0.3},               // Mars
-    {1, 0.5f, 0, &jupiter_orbit_angle, 578330, 152.984f, 0.25},      // Jupiter
-    {0.2f, 0.2f, 0.2f, &saturn_orbit_angle, 729400, 120.536f, 0.2},  // Saturn
-    {0, 0, 0.6f, &uranus_orbit_angle, 870990, 51.118f, 0.15},        // Uranus
-    {0, 0, 8, &neptune_orbit_angle, 1003903, 49.532f, 0.13},         // Neptune
-    {0.3f, 0.3f, 0.3f, &pluto_orbit_angle, 1113520, 2.274f, 0.1},    // Pluto
-};
 
 // The picture is the same for every angle modulo 360; keeping the angle
 // there keeps its float precise, so orbits neither stall nor drift.

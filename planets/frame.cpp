@@ -6,12 +6,6 @@
 
 #include <GL/glut.h>
 
-namespace {
-
-constexpr double kFarPlane = 40;
-
-}  // namespace
-
 // Wire frames in flat colours: no lighting, no depth test, no textures.
 void init() {
   glClearColor(0, 0, 0, 0);
@@ -35,4 +29,4 @@ void display() {
   glutPostRedisplay();
 }
 
-void reshape(int width, int height) { set_projection(width, height, kFarPlane); }
+void reshape(int width, int height) { set_projection(width, height, kPlanetsFarPlane); }

@@ -10,6 +10,9 @@
 
 #include "viewer/frame.h"
 
+// The frustum's far plane; its near plane is 1.
+inline constexpr double kPlanetsFarPlane = 40;
+
 // Multiplier of every orbit rate, changed by the menu; at most the largest
 // finite float.
 extern float speed;

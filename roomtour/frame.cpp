@@ -6,12 +6,6 @@
 
 #include <GL/glut.h>
 
-namespace {
-
-constexpr double kFarPlane = 80;
-
-}  // namespace
-
 void draw_frame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
@@ -31,4 +25,4 @@ void display() {
   glutPostRedisplay();
 }
 
-void reshape(int width, int height) { set_projection(width, height, kFarPlane); }
+void reshape(int width, int height) { set_projection(width, height, kRoomFarPlane); }

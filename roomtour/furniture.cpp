@@ -4,6 +4,7 @@
 // current colour, without textures.
 #include "roomtour/placements.h"
 #include "roomtour/room.h"
+#include "roomtour/shapes.h"
 
 #include <GL/glut.h>
 
@@ -12,37 +13,6 @@
 float fan_angle = 0;
 
 namespace {
-
-// A box: centre and size, in the model's own units.
-struct Box {
-  float x, y, z;
-  float width, height, depth;
-};
-
-const Box kBookshelf[] = {
-    {1.5f, 1.5f, 0.5f, 3, 3, 1},
-};
-const Box kDesk[] = {
-    {0.1f, 1.5f, 1.5f, 0.2f, 3, 3},  // left leg panel
-    {4.9f, 1.5f, 1.5f, 0.2f, 3, 3},  // right leg panel
-    {2.5f, 3, 1.5f, 5, 0.2f, 3},     // top
-};
-const Box kComputer[] = {
-    {0.25f, 0.4f, 0.5f, 0.5f, 1, 1},
-};
-const Box kMonitor[] = {
-    {0.5f, 0.5f, 0.125f, 1, 0.75f, 0.25f},  // body
-    {0.5f, 0, 0.375f, 0.25f, 1.5f, 0.25f},  // stand
-};
-const Box kKeyboard[] = {
-    {1, 0.1f, 0.25f, 2, 0.2f, 0.5f},
-};
-const Box kBed[] = {
-    {0.95f, 0.25f, 0.5f, 0.1f, 0.5f, 1},  // foot board
-    {0.05f, 0.5f, 0.5f, 0.1f, 1, 1},      // head board
-    {0.5f, 0.25f, 0.05f, 1, 0.5f, 0.1f},  // side boards
-    {0.5f, 0.25f, 0.95f, 1, 0.5f, 0.1f},
-};
 
 template <int N>
 void draw_boxes(const Box (&boxes)[N]) {
@@ -79,12 +49,12 @@ void drawBed() { draw_boxes(kBed); }
 
 // A hub and four overlapping blades, a quarter turn apart.
 void drawFan() {
-  glutSolidSphere(1, 20, 20);
+  glutSolidSphere(kFanHubRadius, 20, 20);
   for (int k = 0; k < 4; ++k) {
     glPushMatrix();
     glRotatef(fan_angle + 90.0f * k, 0, 1, 0);
-    glTranslatef(0.5f, 0, 0);
-    glScalef(4, 0.4f, 1);
+    glTranslatef(kFanBladeOffset, 0, 0);
+    glScalef(kFanBlade.width, kFanBlade.height, kFanBlade.depth);
     glutSolidCube(1);
     glPopMatrix();
   }

@@ -25,6 +25,9 @@ enum RoomTexture {
   kDoorTexture = 9,
 };
 
+// The frustum's far plane; its near plane is 1.
+inline constexpr double kRoomFarPlane = 80;
+
 // Step sizes of the camera keys, changed with [ ] { }.
 extern float move_speed;
 extern float turn_speed;

@@ -5,45 +5,14 @@
 // normal is current when it is drawn.
 #include "roomtour/placements.h"
 #include "roomtour/room.h"
+#include "roomtour/shapes.h"
 
 #include <GL/gl.h>
 
 namespace {
 
-struct Quad {
-  RoomTexture texture;
-  GLfloat vertex[4][3];
-};
-
 // The texture coordinates of every quad's four vertices, in vertex order.
 const GLfloat kCorners[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
-
-// The inside of the unit cube; the pass scales it to the room.
-const Quad kRoomFaces[] = {
-    {kCarpetTexture, {{0, 0, 0}, {0, 0, 1}, {1, 0, 1}, {1, 0, 0}}},   // floor
-    {kCeilingTexture, {{0, 1, 0}, {0, 1, 1}, {1, 1, 1}, {1, 1, 0}}},  // ceiling
-    {kRockTexture, {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}},     // back wall, z = 0
-    {kRockTexture, {{0, 0, 1}, {0, 1, 1}, {1, 1, 1}, {1, 0, 1}}},     // front wall, z = 1
-    {kRockTexture, {{0, 0, 0}, {0, 1, 0}, {0, 1, 1}, {0, 0, 1}}},     // left wall, x = 0
-    {kClosetTexture, {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}}},   // right wall, x = 1
-};
-
-// Pictures, in the units they are drawn in (those on furniture in their
-// piece's own units); the 0.01 offsets keep each just off the surface behind
-// it.
-const Quad kBackWindow = {kBackWindowTexture,
-                          {{8, 4, 0.01f}, {8, 7, 0.01f}, {11, 7, 0.01f}, {11, 4, 0.01f}}};
-const Quad kLeftWindow = {kLeftWindowTexture,
-                          {{0.01f, 4, 4}, {0.01f, 7, 4}, {0.01f, 7, 1}, {0.01f, 4, 1}}};
-const Quad kDoor = {kDoorTexture,
-                    {{9, 0.01f, 9.99f}, {9, 7, 9.99f}, {12, 7, 9.99f}, {12, 0.01f, 9.99f}}};
-const Quad kBookshelfFront = {kBookshelfTexture,
-                              {{0, 0, 1.01f}, {0, 3, 1.01f}, {3, 3, 1.01f}, {3, 0, 1.01f}}};
-const Quad kMonitorScreen = {
-    kDesktopTexture,
-    {{0.9f, 0.2f, -0.01f}, {0.9f, 0.8f, -0.01f}, {0.1f, 0.8f, -0.01f}, {0.1f, 0.2f, -0.01f}}};
-const Quad kQuiltTop = {kQuiltTexture,
-                        {{0, 0.51f, 0}, {1, 0.51f, 0}, {1, 0.51f, 1}, {0, 0.51f, 1}}};
 
 void bind(const Quad &q) { glBindTexture(GL_TEXTURE_2D, q.texture); }
 
@@ -127,7 +96,7 @@ void drawTexturedSurfaces() {
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 
   glPushMatrix();
-  glScalef(13, 8, 10);
+  glScalef(kRoomSize[0], kRoomSize[1], kRoomSize[2]);
   glColor3f(1, 1, 1);
   drawWalls();
   glPopMatrix();

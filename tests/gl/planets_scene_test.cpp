@@ -6,12 +6,16 @@
 #include "planets/solar.h"
 #include "viewer/camera.h"
 #include "viewer/helpers.h"
+#include "viewer/sight.h"
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
@@ -125,6 +129,30 @@ TEST_F(PlanetsScene, EveryBodyHasItsColourDistanceSizeAndOrbit) {
             << rows[i].name << (frozen ? " frozen" : " running") << ", axis " << k;
       }
       EXPECT_NEAR((run.hi[1] - run.lo[1]) / 2, r, 1e-6) << rows[i].name;
+    }
+    // The view's words name a body where GL's own matrices put the centre
+    // drawn into the picture: from the start, turned a quarter round (the
+    // truncated look-at along -x) and from above.
+    reshape(500, 500);  // after the feedback's own projection
+    for (const char *keys : {"", "jjjjjjjj", "ffffffffffffffffffffffffffffffiiii"}) {
+      reset_view();
+      for (const char *k = keys; *k; ++k) keypress(*k, 0, 0);
+      glLoadIdentity();
+      look_from_camera(true);
+      std::vector<std::string> in_picture;
+      for (int i = 0; i < 10; ++i) {
+        const double c[3] = {(runs[i].lo[0] + runs[i].hi[0]) / 2, 0, (runs[i].lo[2] + runs[i].hi[2]) / 2};
+        const Projected p = project(c[0], c[1], c[2]);
+        // A depth of 0 is gluProject refusing a point in the eye's own plane.
+        if (p.x >= 0 && p.x <= 500 && p.y >= 0 && p.y <= 500 && p.depth > 0 && p.depth <= 1) {
+          std::string name = rows[i].name;
+          name[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
+          in_picture.push_back(name);
+        }
+      }
+      EXPECT_EQ(words_objects(describe_view()), in_picture)
+          << (frozen ? "frozen" : "running") << " after '" << keys << "': "
+          << words_text(describe_view());
     }
   }
 }
