@@ -8,6 +8,7 @@
     keytable.py html-summary PROGRAM   the front page's line of keys
     keytable.py html-pad PROGRAM       the front page's line of gamepad controls
     keytable.py json-pad PROGRAM       the page's gamepad mapping, as JSON
+    keytable.py json-checks PROGRAM    the menu entries that are check boxes, as JSON
     keytable.py text                   both programs' keys and menu as plain text
     keytable.py check                  the README, manual pages and main.cpp headers agree
     keytable.py write                  rewrites those blocks from the table
@@ -68,8 +69,9 @@ def read_table(path=TABLE):
                 keys.append(dict(programs=programs, code=code, does=does, label=label,
                                  area=area, slot=int(slot),
                                  note=cells[6] if len(cells) == 7 else ""))
-            elif cells[0] == "entry" and len(cells) == 4:
-                entries.append(dict(programs=cells[1], label=cells[2], does=cells[3]))
+            elif cells[0] == "entry" and 4 <= len(cells) <= 5:
+                entries.append(dict(programs=cells[1], label=cells[2], does=cells[3],
+                                    checks=cells[4] if len(cells) == 5 else ""))
             elif cells[0] == "pad" and len(cells) == 4:
                 if cells[2] not in STANDARD:
                     raise SystemExit("%s: the standard mapping has no %r" % (where, cells[2]))
@@ -77,7 +79,7 @@ def read_table(path=TABLE):
                     raise SystemExit("%s: a pad row sends one key or acts on the menu" % where)
                 pads.append(dict(programs=cells[1], control=cells[2], action=cells[3]))
             else:
-                raise SystemExit("%s: a row is 'key' with 6 or 7 cells, 'entry' or 'pad' with 4"
+                raise SystemExit("%s: a row is 'key' with 6 or 7 cells, 'entry' with 4 or 5, 'pad' with 4"
                                  % where)
             if cells[1] not in PROGRAMS + ("both",):
                 raise SystemExit("%s: programs is roomtour, planets or both" % where)
@@ -158,11 +160,13 @@ def html_controls(program):
                 out.append("<span></span>")
                 continue
             if row["code"] == "menu":
-                mark, face = "data-menu", "&#9776;"
+                mark = ('data-menu id="menu-button" aria-haspopup="menu" aria-expanded="false" '
+                        'aria-controls="menu"')
+                face = "&#9776;"
             else:
                 mark = 'data-key="%s"' % html.escape(row["code"])
                 face = html.escape(row["code"].upper())
-            out.append('<button %s aria-label="%s">%s<small>%s</small></button>'
+            out.append('<button type="button" %s aria-label="%s">%s<small>%s</small></button>'
                        % (mark, html.escape(row["does"]), face, html.escape(row["label"])))
         out.append("</div>")
     return "\n".join(out)
@@ -187,6 +191,12 @@ def json_pad(program):
     """[kind, index, sign, action] for each of the program's gamepad rows."""
     return json.dumps([list(STANDARD[row["control"]]) + [row["action"]]
                        for row in PADS if takes(row, program)], ensure_ascii=True)
+
+
+def json_checks(program):
+    """{label: view field} for each of the program's menu entries that is a check box."""
+    return json.dumps({entry["label"]: entry["checks"] for entry in ENTRIES
+                       if takes(entry, program) and entry["checks"]}, ensure_ascii=True)
 
 
 # Plain text, for a README.txt beside the programs.
@@ -343,7 +353,7 @@ def check(write=False):
 
 def main(argv):
     makers = {"html-help": html_help, "html-controls": html_controls, "html-summary": html_summary,
-              "html-pad": html_pad, "json-pad": json_pad}
+              "html-pad": html_pad, "json-pad": json_pad, "json-checks": json_checks}
     if len(argv) == 3 and argv[1] in makers and argv[2] in PROGRAMS:
         sys.stdout.write(makers[argv[1]](argv[2]) + "\n")
         return 0

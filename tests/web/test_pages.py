@@ -559,8 +559,8 @@ class Classroom(unittest.TestCase):
 
     def menu(self):
         return self.driver.execute_script("""
-            var m = document.getElementById('menu'), h = m.querySelector('.highlighted');
-            return m.hidden ? null : h ? h.textContent : '';""")
+            var m = document.getElementById('menu'), h = document.activeElement;
+            return m.hidden ? null : m.contains(h) ? h.textContent : '';""")
 
     def test_sticks_and_buttons_hold_keys_and_work_the_menu(self):
         page = self.open_with_pad("roomtour")

@@ -23,6 +23,7 @@ void (*idle_callback)() = nullptr;
 void (*menu_callback)(int) = nullptr;
 bool redisplay = true;  // a new window is drawn once it shows
 bool page_waits = false;  // for the next frame drawn
+bool paused = false;  // the page holds all motion: no idle callback
 int mouse_x = 0, mouse_y = 0;
 int frames = 0;
 
@@ -53,7 +54,7 @@ void frame() {
       page_frame_drawn();
     }
   }
-  if (idle_callback) idle_callback();
+  if (idle_callback && !paused) idle_callback();
 }
 
 }  // namespace
@@ -85,6 +86,11 @@ EMSCRIPTEN_KEEPALIVE void web_mouse(int x, int y) {
   mouse_x = x;
   mouse_y = y;
 }
+
+// The page's pause: while held, the idle callback is not called, so what
+// it moves (the fan, the orbits) stands where it was; keys, menu and frames
+// go on.
+EMSCRIPTEN_KEEPALIVE void web_pause(int hold) { paused = hold != 0; }
 
 // Frames drawn so far: what the page's tests wait on and count.
 EMSCRIPTEN_KEEPALIVE int web_frames() { return frames; }

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-// The page inside another (?embed), full screen, and the share and save controls.
+// The page inside another (?embed), full screen, and the share, save, pause and describe controls.
 Page.actions = (function () {
   var app = document.getElementById('app');
   var embedded = new URLSearchParams(location.search).has('embed');
@@ -38,8 +38,30 @@ Page.actions = (function () {
     });
   }
 
+  // Pause holds all motion (GLUT's idle callback); pressed again, it goes
+  // on from where it stood. A device set to reduce motion starts paused.
+  var pauseControl = document.querySelector('[data-action="pause"]');
+
+  function setPaused(on) {
+    pauseControl.setAttribute('aria-pressed', on ? 'true' : 'false');
+    Module._web_pause(on ? 1 : 0);
+  }
+
+  function pause() { setPaused(pauseControl.getAttribute('aria-pressed') !== 'true'); }
+
+  // The program is set up and about to draw its first frame.
+  function start() {
+    if (!matchMedia('(prefers-reduced-motion: reduce)').matches) return;
+    setPaused(true);
+    var notice = document.getElementById('notice');
+    notice.textContent = (notice.hidden ? '' : notice.textContent + ' ') +
+      'This device asks for reduced motion, so the picture stands still: Pause lets it move.';
+    notice.hidden = false;
+  }
+
   function attach() {
-    var does = {share: Page.view.share, fullscreen: fullscreen, save: save};
+    var does = {share: Page.view.share, fullscreen: fullscreen, save: save, pause: pause,
+                describe: function () { Page.describe.now(); }};
     document.querySelectorAll('[data-action]').forEach(function (control) {
       control.addEventListener('click', does[control.dataset.action]);
     });
@@ -55,5 +77,5 @@ Page.actions = (function () {
   }
 
   attach();
-  return {};
+  return {start: start};
 })();

@@ -3,20 +3,44 @@
 // The keyboard, the on-screen controls and drags on the picture, as GLUT's key presses and mouse.
 Page.input = (function () {
   var canvas = document.getElementById('canvas');
+  var framed = window.self !== window.top;
+  // The viewer: the picture, its controls and its menu. The help text and
+  // the key table lie outside it.
+  var viewer = ['stage', 'bar', 'controls', 'menu'].map(function (id) {
+    return document.getElementById(id);
+  });
+
+  function inViewer(element) {
+    return viewer.some(function (part) { return part.contains(element); });
+  }
+
+  // Letters reach the program only while the focus is in the viewer (in a
+  // frame: while the frame has the focus), so that typing or speaking
+  // elsewhere on the page moves nothing.
+  function takesKeys(target) { return framed || inViewer(target); }
+
+  function focused() {
+    return document.hasFocus() && (framed || inViewer(document.activeElement));
+  }
 
   function press(code) {
     Module._web_key(code);
     Page.view.touched();
+    Page.describe.touched();
   }
 
   // A key that types a character gives its code, in either case, as GLUT's
   // keyboard callback has it; Enter, Escape, Backspace, Tab and Delete give
   // theirs; other keys (arrows, function keys) have no such code and, as on
   // the desktop without a special-key callback, do nothing. Keys typed into
-  // a form field stay there.
+  // a form field stay there, and Enter and Space on a control are the
+  // control's.
   function keyDown(e) {
     var target = e.target;
     if (target.isContentEditable || /^(INPUT|TEXTAREA|SELECT)$/.test(target.tagName)) return;
+    if (!takesKeys(target)) return;
+    var own = target !== canvas && target !== document.body && target !== document.documentElement;
+    if (own && (e.key === 'Enter' || e.key === ' ')) return;
     var named = {Enter: 13, Escape: 27, Backspace: 8, Tab: 9, Delete: 127};
     var code = e.key.length == 1 ? e.key.charCodeAt(0) : named[e.key];
     if (code === undefined || code > 255 || e.ctrlKey || e.altKey || e.metaKey) return;
@@ -98,11 +122,14 @@ Page.input = (function () {
     });
   }
 
+  // The page opened on its own gives the picture the focus, so that the
+  // keys work at once; in a frame, the host's page keeps it.
   function listen() {
+    if (!framed) canvas.focus({preventScroll: true});
     document.addEventListener('keydown', keyDown);
     listenToPointer();
     listenToControls();
   }
 
-  return {listen: listen, hold: hold};
+  return {listen: listen, hold: hold, focused: focused};
 })();

@@ -13,6 +13,8 @@ var Module = {
     // The program is set up and draws next: the address's view first.
     listen: function () {
       Page.view.start();
+      Page.actions.start();
+      Page.describe.update();
       Page.window.listen();
       Page.input.listen();
       Page.gamepad.listen();

@@ -63,5 +63,5 @@ Page.view = (function () {
     navigator.clipboard.writeText(link).then(function () { say('Link copied'); }, show);
   }
 
-  return {start: start, touched: touched, share: share};
+  return {start: start, touched: touched, share: share, text: text};
 })();
