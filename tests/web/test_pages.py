@@ -28,6 +28,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
 from test_roomtour import MISSING_IMAGES  # noqa: E402
@@ -756,6 +757,226 @@ class Phone(unittest.TestCase):
                     self.screen(width, 640)
                     Page(self.driver, FILES + name + ".html" + ("?noimages" if name == "roomtour" else ""))
                     self.check_fits("%s %d wide" % (name, width), controls=False)
+
+AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", "axe-core", "axe.min.js")
+AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"]
+ROOM_OBJECTS = {"bookshelf", "fan", "desk", "computer", "monitor", "keyboard", "bed", "window", "door"}
+BODIES = ["sun", "mercury", "venus", "earth", "mars", "jupiter", "saturn", "uranus", "neptune", "pluto"]
+
+
+def tree(driver):
+    """The page's accessibility tree as the browser computes it: for each
+    node that is not ignored, its role, name, description and states."""
+    nodes = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    value = lambda node, key: (node.get(key) or {}).get("value", "")
+    return [dict(role=value(n, "role"), name=value(n, "name"), description=value(n, "description"),
+                 **{p["name"]: p["value"].get("value") for p in n.get("properties", [])})
+            for n in nodes if not n.get("ignored")]
+
+
+def node(driver, role, name=None):
+    """The one node of the tree with this role (and name)."""
+    found = [n for n in tree(driver) if n["role"] == role and (name is None or n["name"] == name)]
+    assert len(found) == 1, (role, name, found)
+    return found[0]
+
+
+class Everyone(unittest.TestCase):
+    """The pages for every student, by keyboard alone and as a screen
+    reader has them: names, roles and states from the browser's
+    accessibility tree, the view in words against the scene, pause and
+    reduced motion, and axe-core's WCAG 2.2 AA and best-practice rules."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.chromium = Chromium("--window-size=1000,900")
+        cls.driver = cls.chromium.driver
+        cls.driver.execute_cdp_cmd("Browser.grantPermissions", {
+            "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        handler = functools.partial(Quiet, directory=WEB_DIR)
+        cls.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=cls.httpd.serve_forever, daemon=True).start()
+        cls.base = "http://127.0.0.1:%d/" % cls.httpd.server_address[1]
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.chromium.quit()
+        cls.httpd.shutdown()
+
+    def tearDown(self):
+        self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+    def press(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def active(self):
+        return self.driver.execute_script(
+            "var e = document.activeElement; return e.id || e.dataset.action || e.textContent")
+
+    def tab_to(self, wanted):
+        """Tabs on until `wanted` (an element's id, action or text) has the focus."""
+        for _ in range(40):
+            if self.active() == wanted:
+                return
+            self.press(Keys.TAB)
+        self.fail("Tab never reached " + wanted)
+
+    def objects(self):
+        return set(self.driver.execute_script(
+            "return [...document.querySelectorAll('[data-describe] [data-object]')].map(e => e.dataset.object)"))
+
+    def test_axe_finds_nothing_and_every_control_is_big_enough(self):
+        with open(AXE) as f:
+            axe = f.read()
+        screens = {"a desktop window": None, "a phone": (390, 844, True), "a frame": (420, 560, False)}
+        pages = ["index.html", "roomtour.html", "roomtour.html?embed", "roomtour.html?noimages",
+                 "planets.html", "planets.html?embed", "roomtour.html menu", "planets.html menu"]
+        for screen, size in screens.items():
+            for address in pages:
+                if screen == "a frame" and "embed" not in address:
+                    continue
+                with self.subTest(address + " on " + screen):
+                    if size:
+                        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                            "width": size[0], "height": size[1], "deviceScaleFactor": 1, "mobile": size[2]})
+                    self.driver.get(self.base + address.split()[0])
+                    if address != "index.html":
+                        wait_for("the page's frames", lambda: self.driver.execute_script(
+                            "return window.Module && Module.calledRun ? Module._web_frames() : 0") >= 2)
+                    if address.endswith("menu"):
+                        ActionChains(self.driver).context_click(
+                            self.driver.find_element(By.ID, "canvas")).perform()
+                        wait_for("the menu", lambda: self.driver.execute_script(
+                            "return !document.getElementById('menu').hidden"))
+                    self.driver.execute_script(axe)
+                    found = self.driver.execute_async_script("""
+                        var done = arguments[arguments.length - 1];
+                        axe.run(document, {runOnly: {type: 'tag', values: arguments[0]}}).then(function (r) {
+                          done(r.violations.map(function (v) {
+                            return v.id + ': ' + v.nodes.map(function (n) { return n.target.join(' '); }); }));
+                        });""", AXE_TAGS)
+                    self.assertEqual(found, [])
+                    small = self.driver.execute_script("""
+                        return [...document.querySelectorAll('button, a, input, [role=menuitem], [role=menuitemcheckbox]')]
+                          .filter(e => e.getClientRects().length && getComputedStyle(e).visibility !== 'hidden')
+                          .map(e => [e.outerHTML.slice(0, 60), e.getBoundingClientRect()])
+                          .filter(([_, b]) => b.width < 24 || b.height < 24).map(([h, b]) => h + ' ' + b.width + 'x' + b.height);""")
+                    self.assertEqual(small, [])
+                    self.assertLessEqual(*self.driver.execute_script(
+                        "return [document.documentElement.scrollWidth, innerWidth]"))
+
+    def test_the_picture_and_its_menu_as_a_screen_reader_has_them(self):
+        page = Page(self.driver, FILES + "planets.html")
+        picture = node(self.driver, "application")
+        self.assertTrue(picture["name"].startswith("planets: "), picture)
+        self.assertTrue(picture["focused"], "the page gives the picture the focus")
+        self.assertIn("The Sun is ahead", picture["description"])
+        for action in ("Share", "Full screen", "Save", "Describe"):
+            node(self.driver, "button", action)
+        self.assertEqual(node(self.driver, "button", "Pause")["pressed"], "false")
+        button = node(self.driver, "button", "menu")
+        self.assertEqual((button["hasPopup"], button["expanded"]), ("menu", False))
+
+        # By keyboard alone: the menu button opens the menu on its first
+        # entry; Down, then Enter freezes, and the focus comes back.
+        self.tab_to("menu-button")
+        self.press(Keys.ENTER)
+        self.assertEqual(node(self.driver, "button", "menu")["expanded"], True)
+        menu = node(self.driver, "menu", "menu")
+        entries = [n for n in tree(self.driver) if n["role"] in ("menuitem", "menuitemcheckbox")]
+        self.assertEqual([(n["role"], n["name"]) for n in entries], [
+            ("menuitem", "Reset view"), ("menuitemcheckbox", "(Un)Freeze Planets"),
+            ("menuitem", "Speed up 2x"), ("menuitem", "Slow down 1/2x"), ("menuitem", "Normal speed")])
+        self.assertTrue(entries[0]["focused"], menu)
+        self.assertEqual(entries[1]["checked"], "false")
+        self.press(Keys.ARROW_DOWN, Keys.ENTER)
+        wait_for("the planets frozen", lambda: page.read("freeze_planets", "HEAP32") == 1)
+        self.assertEqual(self.active(), "menu-button")
+        self.assertEqual(node(self.driver, "button", "menu")["expanded"], False)
+        wait_for("the result said", lambda: "frozen" in self.driver.execute_script(
+            "return document.getElementById('spoken').textContent"))
+        self.press(Keys.ARROW_UP)  # opens on the last entry
+        self.assertEqual(self.active(), "Normal speed")
+        self.press(Keys.HOME)
+        self.assertEqual(node(self.driver, "menuitemcheckbox", "(Un)Freeze Planets")["checked"], "true")
+        self.press(Keys.ESCAPE)
+        self.assertEqual(self.active(), "menu-button")
+
+        # A moved camera, and "Reset view" by the keys.
+        self.driver.find_element(By.ID, "canvas").click()
+        page.keys("ww")
+        self.assertNotEqual(page.camera()[2], "25")
+        self.tab_to("menu-button")
+        self.press(Keys.ARROW_DOWN, Keys.ENTER)
+        wait_for("the start view", lambda: page.camera() == ["0", "0", "25", "0", "0"])
+
+        # Share by Enter.
+        self.driver.find_element(By.ID, "canvas").click()
+        self.tab_to("share")
+        self.press(Keys.ENTER)
+        wait_for("Link copied", lambda: self.driver.find_element(By.ID, "status").text == "Link copied")
+
+        # A click on the page's text, or Tab out of the viewer, leaves the
+        # letters alone.
+        self.driver.find_element(By.ID, "help").click()
+        self.press("www")
+        self.driver.execute_script("[...document.querySelectorAll('#controls button')].pop().focus()")
+        self.press(Keys.TAB, "www")
+        self.driver.find_element(By.ID, "canvas").click()
+        page.keys("s")
+        self.assertEqual(page.camera()[2], "25.1000004")
+
+    def test_the_words_name_what_the_camera_sees(self):
+        j = lambda n: "j" * n
+        poses = [
+            ("roomtour", "", {"bookshelf", "window"}, {"desk", "computer", "monitor", "keyboard", "door"}),
+            ("roomtour", j(16), {"desk", "keyboard", "monitor", "door"}, {"bed", "window", "bookshelf"}),
+            ("roomtour", j(32) + "w" * 62 + j(16), set(), ROOM_OBJECTS),
+            ("planets", "", set(BODIES[:6]), set()),
+            ("planets", j(8), set(), set(BODIES[:9])),
+        ]
+        for name, keys, named, unnamed in poses:
+            with self.subTest(name + " after " + (keys or "nothing")):
+                page = Page(self.driver, FILES + name + ".html")
+                if keys:
+                    page.keys(keys)
+                # Spoken once the view settles, since the picture has the focus.
+                words = wait_for("the words after the keys", lambda: self.driver.execute_script(
+                    "return document.getElementById('spoken').textContent") if keys else True)
+                seen = self.objects()
+                self.assertTrue(named <= seen and not seen & unnamed, seen)
+                self.assertLessEqual(seen, ROOM_OBJECTS if name == "roomtour" else set(BODIES))
+                described = self.driver.find_element(By.CSS_SELECTOR, "[data-describe]").text
+                self.assertEqual(node(self.driver, "application")["description"], described)
+                if keys:
+                    self.assertEqual(words, described)
+
+    def test_pause_holds_all_motion_and_reduced_motion_starts_paused(self):
+        def field(page, name):
+            view = self.driver.execute_script("return Page.view.text()")
+            return dict(item.split("=") for item in view.split("&"))[name]
+        fan = lambda page: field(page, "fan")
+        page = Page(self.driver, FILES + "roomtour.html")
+        pause = self.driver.find_element(By.CSS_SELECTOR, '[data-action="pause"]')
+        pause.click()
+        held = fan(page)
+        page.wait_frames(10, page.frames())
+        self.assertEqual((fan(page), node(self.driver, "button", "Pause")["pressed"]), (held, "true"))
+        page.keys("w")  # keys still reach the program
+        self.assertEqual(page.camera()[2], "4.9000001")
+        pause.click()
+        wait_for("the fan to turn on", lambda: fan(page) != held)
+
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+            "features": [{"name": "prefers-reduced-motion", "value": "reduce"}]})
+        page = Page(self.driver, FILES + "planets.html")
+        angle = field(page, "mercury")
+        page.wait_frames(10, page.frames())
+        self.assertEqual(field(page, "mercury"), angle)
+        self.assertEqual(node(self.driver, "button", "Pause")["pressed"], "true")
+        self.assertIn("reduced motion", self.driver.find_element(By.ID, "notice").text)
+
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}

@@ -6,7 +6,6 @@
 Page.describe = (function () {
   var described = document.getElementById('describe');
   var spoken = document.getElementById('spoken');
-  var status = document.getElementById('status');
   var SETTLE = 500;  // ms without an input before the view counts as settled
   var timer = null, state = '';
 
@@ -66,10 +65,11 @@ Page.describe = (function () {
     speak(update());
   }
 
-  // What a menu entry did, at once in the status line.
+  // What a menu entry did, said at once (the whole view follows once it
+  // settles).
   function chosen(label) {
     update();
-    status.textContent = label + ': ' + state;
+    speak(label + ': ' + state);
   }
 
   return {update: update, touched: touched, now: now, chosen: chosen};
