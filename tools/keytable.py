@@ -159,15 +159,20 @@ def html_controls(program):
             if row is None:
                 out.append("<span></span>")
                 continue
+            # A key's name starts with what the control shows (its key and
+            # label), as a person using speech input says it, then what it does.
             if row["code"] == "menu":
                 mark = ('data-menu id="menu-button" aria-haspopup="menu" aria-expanded="false" '
                         'aria-controls="menu"')
-                face = "&#9776;"
+                face, name = "&#9776;", row["does"]
             else:
                 mark = 'data-key="%s"' % html.escape(row["code"])
                 face = html.escape(row["code"].upper())
-            out.append('<button type="button" %s aria-label="%s">%s<small>%s</small></button>'
-                       % (mark, html.escape(row["does"]), face, html.escape(row["label"])))
+                name = "%s %s" % (row["code"].upper(), row["label"])
+                if row["label"] != row["does"]:
+                    name += ": " + row["does"]
+            out.append('<button type="button" %s aria-label="%s">%s <small>%s</small></button>'
+                       % (mark, html.escape(name), face, html.escape(row["label"])))
         out.append("</div>")
     return "\n".join(out)
 
