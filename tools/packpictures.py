@@ -3,14 +3,16 @@
 # SPDX-License-Identifier: MIT
 """roomtour's pictures for its page: an element holding a JSON object of
 each picture's path in the program's files and its bytes gzipped (no name,
-no time: the same pictures give the same bytes) in base64.
+no time: the same pictures give the same bytes) in base64. Zopfli packs
+them, a tenth smaller than gzip -9 and read by the same inflate.
 
     packpictures.py FOLDER IMAGE...   each IMAGE's path is taken from FOLDER
 """
 import base64
-import gzip
 import json
 import os
+import shutil
+import subprocess
 import sys
 
 
@@ -19,9 +21,12 @@ def main(argv):
         sys.stderr.write(__doc__)
         return 2
     folder, files = argv[1], {}
+    if not shutil.which("zopfli"):
+        sys.stderr.write("packpictures.py needs zopfli (scripts/install-deps web installs it)\n")
+        return 1
     for image in sorted(argv[2:]):
-        with open(image, "rb") as f:
-            packed = gzip.compress(f.read(), compresslevel=9, mtime=0)
+        packed = subprocess.run(["zopfli", "--gzip", "-c", image], check=True,
+                                stdout=subprocess.PIPE).stdout
         files["/" + os.path.relpath(image, folder)] = base64.b64encode(packed).decode("ascii")
     sys.stdout.write('<script type="application/json" id="pictures">%s</script>\n'
                      % json.dumps(files, separators=(",", ":")))

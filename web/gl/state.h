@@ -31,7 +31,7 @@ struct State {
   GLenum colour_material_mode = GL_AMBIENT_AND_DIFFUSE;
   Material front{{0.2f, 0.2f, 0.2f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, 0};
   Light lights[kMaxLights];
-  const Vec4 global_ambient{0.2f, 0.2f, 0.2f, 1};  // GL's; the viewers keep it
+  Vec4 global_ambient{0.2f, 0.2f, 0.2f, 1};  // GL's; no viewer changes it
 
   GLint unpack_alignment = 4;
   GLuint bound_texture = 0;
@@ -45,6 +45,10 @@ extern State gl;
 void tracked_terms(bool out[4]);
 bool textured();
 Vertex make_vertex(float x, float y, float z, const float normal[3]);
+
+// gl.cpp: puts back a state kept before, immediate mode closed, and WebGL's
+// own state (the bound texture, the depth test) with it.
+void put_back_state(const State &kept);
 
 // batch.cpp: GL's state as a WebGL draw takes it; the whole primitives of
 // `mode` appended to the batch; the batch drawn, as it must be before

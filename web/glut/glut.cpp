@@ -7,6 +7,7 @@
 // which calls the idle callback and redraws if a redisplay was posted. The
 // page is above this layer: what GLUT asks of it goes through the hooks the
 // page registered (Module.hooks, page/start.js).
+#include "web/gl/explore.h"
 #include "web/gl/gl_layer.h"
 
 #include <GL/glut.h>
@@ -24,6 +25,10 @@ void (*menu_callback)(int) = nullptr;
 bool redisplay = true;  // a new window is drawn once it shows
 bool page_waits = false;  // for the next frame drawn
 bool paused = false;  // the page holds all motion: no idle callback
+// The explorer holds a frame: nothing is drawn or moved but at its asking,
+// and it was last drawn up to this call.
+bool held = false;
+int held_stop = -1;
 int mouse_x = 0, mouse_y = 0;
 int frames = 0;
 
@@ -41,9 +46,31 @@ EM_JS(void, page_cannot_draw, (const char *kind, const char *reason), {
   Module.hooks.cannotDraw(UTF8ToString(kind), UTF8ToString(reason));
 });
 
+// The explorer's display: the routines on a recorded call's stack end here.
+__attribute__((noinline)) void explore_display() {
+  display_callback();
+  gl_layer_finish();
+  ++frames;
+  if (page_waits) {
+    page_waits = false;
+    page_frame_drawn();
+  }
+}
+
+// The held frame drawn again from the state it began with, up to and
+// including call `stop`; the GL state is then the state after that call.
+void draw_held(int stop) {
+  held_stop = stop;
+  explore_put_back_state(true);
+  explore_draw(stop);
+  explore_display();
+  explore_off();
+}
+
 // Draws a frame if one was posted, and tells the page if it waits for one,
 // while the drawing buffer still holds it.
 void frame() {
+  if (held) return;
   if (redisplay && display_callback) {
     redisplay = false;
     display_callback();
@@ -80,6 +107,7 @@ EMSCRIPTEN_KEEPALIVE void web_reshape(int width, int height) {
     glViewport(0, 0, width, height);
   }
   redisplay = true;
+  if (held) draw_held(held_stop);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_mouse(int x, int y) {
@@ -91,6 +119,38 @@ EMSCRIPTEN_KEEPALIVE void web_mouse(int x, int y) {
 // it moves (the fan, the orbits) stands where it was; keys, menu and frames
 // go on.
 EMSCRIPTEN_KEEPALIVE void web_pause(int hold) { paused = hold != 0; }
+
+// The explorer: opening runs display once on the program's state as it
+// stands, recording its calls, and holds that frame (no idle callback, no
+// redisplay) until it closes; closing puts back the GL state the frame
+// ended with. Returns the number of calls.
+EMSCRIPTEN_KEEPALIVE int web_explore_open() {
+  if (held || !display_callback) return 0;
+  held = true;
+  explore_keep_state(true);
+  explore_record();
+  explore_display();
+  explore_off();
+  explore_keep_state(false);
+  return explore_count();
+}
+
+EMSCRIPTEN_KEEPALIVE void web_explore_draw(int stop) {
+  if (held) draw_held(stop);
+}
+
+EMSCRIPTEN_KEEPALIVE void web_explore_close() {
+  if (!held) return;
+  explore_undo();
+  explore_put_back_state(false);
+  held = false;
+  redisplay = true;
+}
+
+EMSCRIPTEN_KEEPALIVE void web_explore_edit(int call, int arg, double value) { explore_edit(call, arg, value); }
+EMSCRIPTEN_KEEPALIVE void web_explore_undo() { explore_undo(); }
+EMSCRIPTEN_KEEPALIVE const char *web_explore_rows() { return explore_rows(); }
+EMSCRIPTEN_KEEPALIVE const char *web_explore_state() { return explore_state(); }
 
 // Frames drawn so far: what the page's tests wait on and count.
 EMSCRIPTEN_KEEPALIVE int web_frames() { return frames; }
@@ -142,8 +202,13 @@ void glutDisplayFunc(void (*callback)()) { display_callback = callback; }
 void glutReshapeFunc(void (*callback)(int, int)) { reshape_callback = callback; }
 void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { keyboard_callback = callback; }
 void glutIdleFunc(void (*callback)()) { idle_callback = callback; }
-void glutPostRedisplay() { redisplay = true; }
-void glutSwapBuffers() {}  // the frame ends in frame(), and then the browser shows the canvas
+void glutPostRedisplay() {
+  EXPLORE_CALL("glutPostRedisplay", false);
+  if (!held) redisplay = true;
+}
+
+// The frame ends in frame(), and then the browser shows the canvas.
+void glutSwapBuffers() { EXPLORE_CALL("glutSwapBuffers", false); }
 
 // The page reshapes the window to the canvas's size as it starts listening.
 void glutMainLoop() {

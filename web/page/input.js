@@ -23,7 +23,9 @@ Page.input = (function () {
     return document.hasFocus() && (framed || inViewer(document.activeElement));
   }
 
+  // While the explorer holds a frame, no input reaches the program.
   function press(code) {
+    if (Page.explorer.isOpen()) return;
     Module._web_key(code);
     Page.view.touched();
     Page.describe.touched();
@@ -38,7 +40,7 @@ Page.input = (function () {
   function keyDown(e) {
     var target = e.target;
     if (target.isContentEditable || /^(INPUT|TEXTAREA|SELECT)$/.test(target.tagName)) return;
-    if (!takesKeys(target)) return;
+    if (!takesKeys(target) || Page.explorer.isOpen()) return;
     var own = target !== canvas && target !== document.body && target !== document.documentElement;
     if (own && (e.key === 'Enter' || e.key === ' ')) return;
     var named = {Enter: 13, Escape: 27, Backspace: 8, Tab: 9, Delete: 127};

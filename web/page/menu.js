@@ -54,6 +54,7 @@ Page.menu = (function () {
   // Opens the menu at a point of the page, kept inside the screen, with the
   // focus on an entry (-1: the last).
   function openAt(x, y, entry) {
+    if (Page.explorer.isOpen()) return;  // the held frame is the explorer's
     if (menu.hidden) opener = document.activeElement;
     updateChecks();
     menu.hidden = false;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // GLUT's cube and spheres, with the desktop's size and tessellation: their
 // points and normals, built once for each size and kept by the GL layer.
+#include "web/gl/explore.h"
 #include "web/gl/gl_layer.h"
 
 #include <GL/glut.h>
@@ -128,9 +129,18 @@ void draw_sphere(bool wire, double radius, int slices, int stacks) {
 
 }  // namespace
 
-void glutSolidCube(double size) { gl_layer_draw_shape(shape(Kind::kSolidCube, size, 0, 0)); }
+void glutSolidCube(double size) {
+  EXPLORE_CALL("glutSolidCube", true, explore_arg(size));
+  gl_layer_draw_shape(shape(Kind::kSolidCube, size, 0, 0));
+}
 
 // Points of a sphere about the z axis, from the +z pole down; each point's
 // normal points outwards.
-void glutSolidSphere(double radius, int slices, int stacks) { draw_sphere(false, radius, slices, stacks); }
-void glutWireSphere(double radius, int slices, int stacks) { draw_sphere(true, radius, slices, stacks); }
+void glutSolidSphere(double radius, int slices, int stacks) {
+  EXPLORE_CALL("glutSolidSphere", true, explore_arg(radius), explore_arg(slices), explore_arg(stacks));
+  draw_sphere(false, radius, slices, stacks);
+}
+void glutWireSphere(double radius, int slices, int stacks) {
+  EXPLORE_CALL("glutWireSphere", true, explore_arg(radius), explore_arg(slices), explore_arg(stacks));
+  draw_sphere(true, radius, slices, stacks);
+}

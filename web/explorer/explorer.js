@@ -1,0 +1,369 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
+// The frame, call by call: the program's own calls of one held frame as a
+// tree of the routines that made them; choosing a call draws the frame up to
+// it, marks what it drew and shows GL's state after it; a number argument
+// can be changed and the frame drawn again with it. GLUT holds the frame and
+// draws it again; the GL layer records, stops and edits (web/gl/explore.h).
+Page.explorer = (function () {
+  var panel = document.getElementById('explorer');
+  var tree = document.getElementById('calls');
+  var detail = document.getElementById('call-detail');
+  var state = document.getElementById('call-state');
+  var said = document.getElementById('explorer-status');
+  var canvas = document.getElementById('canvas');
+  var marks = document.getElementById('marks');
+  var control = document.querySelector('[data-action="explore"]');
+  var rows = [], edits = {}, chosen = null, open = false;
+
+  // The meanings: a row a function, its line, then a line an argument.
+  var meanings = {};
+  document.getElementById('meanings').textContent.split('\n').forEach(function (line) {
+    if (!line || line[0] === '#') return;
+    var cells = line.split('\t');
+    meanings[cells[0]] = {does: cells[1], args: cells.slice(2)};
+  });
+
+  function call(name, type, args) { return Module.ccall(name, type, args ? args.map(function () { return 'number'; }) : [], args || []); }
+
+  function isOpen() { return open; }
+
+  // The tree: a group a run of calls made under the same routines, nested
+  // as the routines were on the stack.
+  function build() {
+    tree.textContent = '';
+    var path = [], parents = [tree];
+    rows.forEach(function (row, index) {
+      var same = 0;
+      while (same < path.length && same < row.routines.length && path[same] === row.routines[same]) ++same;
+      path.length = same;
+      parents.length = same + 1;
+      row.routines.slice(same).forEach(function (name) {
+        var group = document.createElement('li');
+        group.setAttribute('role', 'treeitem');
+        group.setAttribute('aria-expanded', 'true');
+        group.dataset.routine = name;
+        group.tabIndex = -1;
+        var label = document.createElement('span');
+        label.className = 'routine';
+        label.textContent = name;
+        var list = document.createElement('ul');
+        list.setAttribute('role', 'group');
+        group.append(label, list);
+        parents[parents.length - 1].appendChild(group);
+        parents.push(list);
+        path.push(name);
+      });
+      var item = document.createElement('li');
+      item.setAttribute('role', 'treeitem');
+      item.dataset.call = index;
+      item.tabIndex = -1;
+      item.textContent = row.text;
+      if (row.draws) item.classList.add('draws');
+      parents[parents.length - 1].appendChild(item);
+    });
+    var first = tree.querySelector('[role=treeitem]');
+    if (first) first.tabIndex = 0;
+  }
+
+  function items() {
+    return [].filter.call(tree.querySelectorAll('[role=treeitem]'), function (item) {
+      for (var up = item.parentElement.closest('[role=treeitem]'); up; up = up.parentElement.closest('[role=treeitem]')) {
+        if (up.getAttribute('aria-expanded') === 'false') return false;
+      }
+      return true;
+    });
+  }
+
+  function focus(item) {
+    if (!item) return;
+    tree.querySelectorAll('[tabindex="0"]').forEach(function (e) { e.tabIndex = -1; });
+    item.tabIndex = 0;
+    item.focus();
+  }
+
+  // The calls a tree item stands for: a call itself, or all a routine made.
+  function span(item) {
+    if (item.dataset.call !== undefined) return [Number(item.dataset.call), Number(item.dataset.call)];
+    var calls = item.querySelectorAll('[data-call]');
+    return [Number(calls[0].dataset.call), Number(calls[calls.length - 1].dataset.call)];
+  }
+
+  // The picture up to and including `last`, read at once (the drawing
+  // buffer is not kept), and GL's state then.
+  function drawUpTo(last) {
+    call('web_explore_draw', null, [last]);
+    var copy = document.createElement('canvas');
+    copy.width = canvas.width;
+    copy.height = canvas.height;
+    var g = copy.getContext('2d');
+    g.drawImage(canvas, 0, 0);
+    return {pixels: g.getImageData(0, 0, copy.width, copy.height).data,
+            state: JSON.parse(call('web_explore_state', 'string'))};
+  }
+
+  // What the calls drew: the pixels that differ, tinted on the picture.
+  function mark(before, after) {
+    marks.width = canvas.width;
+    marks.height = canvas.height;
+    marks.style.left = canvas.offsetLeft + canvas.clientLeft + 'px';
+    marks.style.top = canvas.offsetTop + canvas.clientTop + 'px';
+    marks.style.width = canvas.clientWidth + 'px';
+    marks.style.height = canvas.clientHeight + 'px';
+    var g = marks.getContext('2d'), out = g.createImageData(marks.width, marks.height);
+    if (before && after) {
+      for (var i = 0; i < after.length; i += 4) {
+        if (after[i] !== before[i] || after[i + 1] !== before[i + 1] || after[i + 2] !== before[i + 2]) {
+          out.data[i] = 255; out.data[i + 1] = 0; out.data[i + 2] = 255; out.data[i + 3] = 110;
+        }
+      }
+    }
+    g.putImageData(out, 0, 0);
+    marks.hidden = false;
+  }
+
+  function matrix(m) {
+    var lines = [];
+    for (var r = 0; r < 4; ++r) lines.push([m[r], m[4 + r], m[8 + r], m[12 + r]].join(' '));
+    return lines.join('\n');
+  }
+
+  function vector(v) { return '(' + v.join(', ') + ')'; }
+
+  // GL's state as entries: each its name, its mark and its text.
+  function entries(s) {
+    var on = [];
+    if (s.lighting) on.push('lighting');
+    if (s['depth-test']) on.push('depth test');
+    if (s['texture-2d']) on.push('2D textures');
+    if (s['colour-material-on']) on.push('colour material');
+    var m = s.material;
+    return [
+      ['modelview', 'model-view matrix', matrix(s.modelview)],
+      ['modelview-depth', 'model-view stack depth', String(s['modelview-depth'])],
+      ['projection', 'projection matrix', matrix(s.projection)],
+      ['projection-depth', 'projection stack depth', String(s['projection-depth'])],
+      ['colour', 'current colour', vector(s.colour)],
+      ['material', 'front material', 'ambient ' + vector(m.ambient) + ', diffuse ' + vector(m.diffuse) +
+        ', specular ' + vector(m.specular) + ', emission ' + vector(m.emission) + ', shininess ' + m.shininess],
+      ['colour-material', 'colour material tracks', s['colour-material']],
+      ['lights', 'enabled lights (eye space)', s.lights.map(function (l) {
+        return l.light + ': position ' + vector(l.position) + ', ambient ' + vector(l.ambient) +
+          ', diffuse ' + vector(l.diffuse) + ', specular ' + vector(l.specular);
+      }).join('\n') || 'none'],
+      ['capabilities', 'on', on.join(', ') || 'none'],
+      ['texture', 'bound texture', String(s.texture)],
+    ];
+  }
+
+  function showState(before, after) {
+    state.textContent = '';
+    var old = {};
+    entries(before).forEach(function (e) { old[e[0]] = e[2]; });
+    entries(after).forEach(function (e) {
+      var tr = document.createElement('tr'), th = document.createElement('th'), td = document.createElement('td');
+      th.scope = 'row';
+      th.textContent = e[1];
+      td.dataset.state = e[0];
+      td.textContent = e[2];
+      if (old[e[0]] !== e[2]) {
+        td.dataset.changed = '';
+        th.textContent += ' (changed)';
+      }
+      tr.append(th, td);
+      state.appendChild(tr);
+    });
+  }
+
+  // The chosen call's line and its arguments, each number an input.
+  function showCall(item) {
+    var does = document.getElementById('call-does'), args = document.getElementById('call-args');
+    args.textContent = '';
+    if (item.dataset.call === undefined) {
+      does.textContent = item.dataset.routine + ': everything it drew is marked.';
+      return;
+    }
+    var index = Number(item.dataset.call), row = rows[index], meaning = meanings[row.name] || {does: '', args: []};
+    does.textContent = row.name + ': ' + meaning.does;
+    row.args.forEach(function (arg, k) {
+      var line = document.createElement('p');
+      var label = document.createElement('label');
+      label.textContent = (meaning.args[k] || 'argument ' + (k + 1)) + ' ';
+      if (/^(float|double|int)$/.test(arg.kind)) {
+        var input = document.createElement('input');
+        input.type = 'number';
+        input.step = arg.kind === 'int' ? '1' : 'any';
+        input.dataset.arg = k;
+        var key = index + ':' + k;
+        input.value = key in edits ? edits[key] : arg.value;
+        if (key in edits) input.classList.add('edited');
+        var apply = function () {
+          var value = Number(input.value);
+          if (input.value === '' || !isFinite(value)) return;
+          edits[key] = input.value;
+          input.classList.add('edited');
+          call('web_explore_edit', null, [index, k, value]);
+          choose(item, true);
+        };
+        input.addEventListener('input', apply);
+        input.addEventListener('change', apply);
+        label.appendChild(input);
+      } else {
+        var value = document.createElement('code');
+        value.textContent = typeof arg.value === 'string' ? arg.value : '{' + arg.value.join(', ') + '}';
+        label.appendChild(value);
+      }
+      line.appendChild(label);
+      args.appendChild(line);
+    });
+  }
+
+  // Draws the frame up to the item's last call, marks what the item drew
+  // (a call that draws, or a routine), and shows the state after it.
+  function choose(item, keepDetail) {
+    if (chosen) chosen.removeAttribute('aria-selected');
+    chosen = item;
+    item.setAttribute('aria-selected', 'true');
+    // glClear counts as a draw to move by, but fills everything: not marked.
+    var calls = span(item), single = rows[calls[0]];
+    var draws = item.dataset.call === undefined || (single.draws && single.name !== 'glClear');
+    var before = drawUpTo(calls[0] - 1), after = drawUpTo(calls[1]);
+    mark(draws && before.pixels, draws && after.pixels);
+    showState(before.state, after.state);
+    if (!keepDetail) showCall(item);
+  }
+
+  function siblingWhere(from, by, test) {
+    var all = items(), at = all.indexOf(from);
+    for (var i = at + by; i >= 0 && i < all.length; i += by) {
+      if (test(all[i])) return all[i];
+    }
+    return null;
+  }
+
+  // Up and Down move a row; Page Up and Page Down a draw, with Shift a
+  // routine; Left and Right fold and unfold; Home and End; Enter chooses;
+  // Escape closes.
+  function treeKey(e) {
+    var item = e.target.closest('[role=treeitem]');
+    if (!item) return;
+    var all = items(), at = all.indexOf(item), group = item.dataset.routine !== undefined;
+    var draws = function (i) { return i.classList.contains('draws'); };
+    var routine = function (i) { return i.dataset.routine !== undefined; };
+    var to = null;
+    switch (e.key) {
+      case 'ArrowDown': to = all[at + 1]; break;
+      case 'ArrowUp': to = all[at - 1]; break;
+      case 'Home': to = all[0]; break;
+      case 'End': to = all[all.length - 1]; break;
+      case 'PageDown': to = siblingWhere(item, 1, e.shiftKey ? routine : draws); break;
+      case 'PageUp': to = siblingWhere(item, -1, e.shiftKey ? routine : draws); break;
+      case 'ArrowRight':
+        if (group && item.getAttribute('aria-expanded') === 'false') item.setAttribute('aria-expanded', 'true');
+        else if (group) to = all[at + 1];
+        break;
+      case 'ArrowLeft':
+        if (group && item.getAttribute('aria-expanded') === 'true') item.setAttribute('aria-expanded', 'false');
+        else to = item.parentElement.closest('[role=treeitem]');
+        break;
+      case 'Enter': case ' ': choose(item); break;
+      default: return;
+    }
+    e.preventDefault();
+    e.stopPropagation();
+    if (to) focus(to);
+  }
+
+  function text() {
+    var lines = [];
+    (function walk(list, depth) {
+      [].forEach.call(list.children, function (item) {
+        var indent = new Array(depth + 1).join('  ');
+        if (item.dataset.routine !== undefined) {
+          lines.push(indent + item.dataset.routine);
+          walk(item.querySelector('[role=group]'), depth + 1);
+        } else {
+          lines.push(indent + item.textContent);
+        }
+      });
+    })(tree, 0);
+    return lines.join('\n') + '\n';
+  }
+
+  function copy() {
+    var whole = text();
+    if (!navigator.clipboard || !navigator.clipboard.writeText) {
+      said.textContent = 'This browser does not allow copying here.';
+      return;
+    }
+    navigator.clipboard.writeText(whole).then(function () {
+      said.textContent = 'The frame is copied as text: ' + rows.length + ' calls.';
+    }, function () { said.textContent = 'This browser did not allow copying.'; });
+  }
+
+  function undo() {
+    edits = {};
+    call('web_explore_undo', null);
+    if (chosen) choose(chosen);
+    said.textContent = 'Every change is undone.';
+  }
+
+  // Opening holds the frame as the program stands: its calls recorded
+  // while display runs once; the animation waits, and no input reaches the
+  // program until the explorer closes.
+  function openExplorer() {
+    if (open) return;
+    open = true;
+    var count = call('web_explore_open', 'number');
+    rows = JSON.parse(call('web_explore_rows', 'string'));
+    edits = {};
+    build();
+    panel.hidden = false;
+    document.getElementById('stage').classList.add('exploring');
+    control.setAttribute('aria-expanded', 'true');
+    said.textContent = 'The frame is held: ' + count + ' calls.';
+    var last = tree.querySelector('[data-call="' + (rows.length - 1) + '"]');
+    if (last) choose(last);
+    focus(tree.querySelector('[role=treeitem]'));
+  }
+
+  // Closing gives the program back as it was: its state, its picture, the
+  // keys.
+  function close() {
+    if (!open) return;
+    open = false;
+    call('web_explore_close', null);
+    panel.hidden = true;
+    marks.hidden = true;
+    chosen = null;
+    document.getElementById('stage').classList.remove('exploring');
+    control.setAttribute('aria-expanded', 'false');
+    control.focus();
+  }
+
+  function attach() {
+    control.addEventListener('click', function () { if (open) close(); else openExplorer(); });
+    tree.addEventListener('keydown', treeKey);
+    tree.addEventListener('click', function (e) {
+      var item = e.target.closest('[role=treeitem]');
+      if (!item) return;
+      if (item.dataset.routine !== undefined && e.target.classList.contains('routine')) {
+        item.setAttribute('aria-expanded', item.getAttribute('aria-expanded') === 'true' ? 'false' : 'true');
+      }
+      focus(item);
+      choose(item);
+    });
+    panel.addEventListener('keydown', function (e) {
+      if (e.key === 'Escape') {
+        e.preventDefault();
+        close();
+      }
+    });
+    document.querySelector('[data-explorer="copy"]').addEventListener('click', copy);
+    document.querySelector('[data-explorer="undo"]').addEventListener('click', undo);
+    document.querySelector('[data-explorer="close"]').addEventListener('click', close);
+  }
+
+  attach();
+  return {isOpen: isOpen, open: openExplorer, close: close, text: text};
+})();

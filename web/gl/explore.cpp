@@ -1,0 +1,268 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
+// The explorer's record of a frame, its stopping point and its edits.
+#include "web/gl/explore.h"
+
+#include "web/gl/state.h"
+
+#include <emscripten.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+enum class Mode { kOff, kRecord, kDraw };
+Mode mode = Mode::kOff;
+int depth = 0;      // entry points open now: only the outermost is the scene's
+int next_call = 0;  // the index of the next call of the frame
+int stop_after = -1;
+
+struct Row {
+  std::string name, text, routines;
+  bool draws;
+  std::vector<CallArg> args;
+};
+std::vector<Row> rows;
+std::map<std::pair<int, int>, double> edits;  // (call, argument) -> value
+State kept[2];  // the state the held frame began and ended with
+std::string json;
+
+// The script's stack now, one frame a line ("    at NAME (wasm://...)"),
+// innermost first: the names are those the build kept in its name section.
+EM_JS(char *, explore_stack, (), {
+  var text = new Error().stack, size = lengthBytesUTF8(text) + 1, out = _malloc(size);
+  stringToUTF8(text, out, size);
+  return out;
+});
+
+// A function's bare name: "drawBookshelf" of "drawBookshelf()", of
+// "void (anonymous namespace)::draw_boxes<1>(Box const (&) [1])"
+// "draw_boxes", and of a mangled name its last identifier.
+std::string bare(std::string frame) {
+  if (!frame.empty() && frame[0] == '$') frame.erase(0, 1);
+  if (frame.compare(0, 2, "_Z") == 0) {
+    std::size_t at = frame[2] == 'N' ? 3 : 2;
+    std::string last = frame;
+    while (at < frame.size() && std::isdigit(static_cast<unsigned char>(frame[at]))) {
+      std::size_t digits = at;
+      while (digits < frame.size() && std::isdigit(static_cast<unsigned char>(frame[digits]))) ++digits;
+      const std::size_t n = std::stoul(frame.substr(at, digits - at));
+      const std::string word = frame.substr(digits, n);
+      if (word != "_GLOBAL__N_1") last = word;
+      at = digits + n;
+    }
+    return last;
+  }
+  const std::string anonymous = "(anonymous namespace)::";
+  for (std::size_t a; (a = frame.find(anonymous)) != std::string::npos;) frame.erase(a, anonymous.size());
+  frame = frame.substr(0, frame.find('('));
+  if (!frame.empty() && frame.back() == '>') frame = frame.substr(0, frame.find('<'));
+  const std::size_t space = frame.rfind(' ');  // after a return type
+  if (space != std::string::npos) frame = frame.substr(space + 1);
+  const std::size_t colon = frame.rfind("::");
+  return colon == std::string::npos ? frame : frame.substr(colon + 2);
+}
+
+// The routines on the stack between the entry point and the GLUT function
+// that called display, outermost first, as a JSON array: the frames above
+// this layer's own, leaving out the entry points (gl..., glu..., glut...).
+std::string routines_of() {
+  char *stack = explore_stack();
+  const std::string text = stack;
+  std::free(stack);
+  std::vector<std::string> names;
+  bool inside = false;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(at, end - at);
+    at = end + 1;
+    const std::size_t from = line.find("at "), to = line.rfind(" (");
+    if (from == std::string::npos || to == std::string::npos || to <= from + 3) continue;
+    const std::string frame = bare(line.substr(from + 3, to - from - 3));
+    if (frame == "explore_display") break;
+    if (inside && frame.compare(0, 2, "gl") != 0) names.insert(names.begin(), frame);
+    if (frame == "open") inside = true;  // ExploreCall::open
+  }
+  std::string json = "[";
+  for (std::size_t i = 0; i < names.size(); ++i) json += (i ? ",\"" : "\"") + names[i] + "\"";
+  return json + "]";
+}
+
+double read(const ExploreArg &a, int k) {
+  switch (a.store) {
+    case ArgStore::kFloat: return *static_cast<float *>(a.value);
+    case ArgStore::kDouble: return *static_cast<double *>(a.value);
+    case ArgStore::kInt: return *static_cast<int *>(a.value);
+    case ArgStore::kUint: return *static_cast<unsigned *>(a.value);
+    case ArgStore::kFloats: return static_cast<float *>(a.value)[k];
+  }
+  return 0;
+}
+
+void write(const ExploreArg &a, double v) {
+  switch (a.store) {
+    case ArgStore::kFloat: *static_cast<float *>(a.value) = static_cast<float>(v); break;
+    case ArgStore::kDouble: *static_cast<double *>(a.value) = v; break;
+    case ArgStore::kInt: *static_cast<int *>(a.value) = static_cast<int>(v); break;
+    case ArgStore::kUint: *static_cast<unsigned *>(a.value) = static_cast<unsigned>(v); break;
+    case ArgStore::kFloats: break;  // an array is shown, not edited
+  }
+}
+
+void add_escaped(std::string *out, const std::string &text) {
+  for (char c : text) {
+    if (c == '"' || c == '\\') *out += '\\';
+    *out += c;
+  }
+}
+
+void add_numbers(std::string *out, const float *v, int n) {
+  *out += "[";
+  for (int i = 0; i < n; ++i) *out += (i ? "," : "") + number_text(ArgKind::kFloat, v[i]);
+  *out += "]";
+}
+
+void add_vec(std::string *out, const char *name, const Vec4 &v) {
+  *out += std::string("\"") + name + "\":";
+  const float f[4] = {v.x, v.y, v.z, v.w};
+  add_numbers(out, f, 4);
+  *out += ",";
+}
+
+}  // namespace
+
+__attribute__((noinline)) void ExploreCall::open(const char *name, bool draws, std::initializer_list<ExploreArg> args) {
+  if (mode == Mode::kOff) return;
+  counted_ = true;
+  if (depth++ > 0) return;  // inside a GLU or GLUT call: its own
+  const int index = next_call++;
+  if (mode == Mode::kRecord) {
+    Row row{name, "", "", draws, {}};
+    for (const ExploreArg &a : args) {
+      CallArg arg{a.kind, 0, {}};
+      if (a.store == ArgStore::kFloats) {
+        for (int k = 0; k < a.count; ++k) arg.floats.push_back(static_cast<float>(read(a, k)));
+      } else {
+        arg.value = read(a, 0);
+      }
+      row.args.push_back(arg);
+    }
+    row.text = call_text(name, row.args);
+    row.routines = routines_of();
+    rows.push_back(std::move(row));
+    return;
+  }
+  int k = 0;
+  for (const ExploreArg &a : args) {
+    const auto edit = edits.find({index, k++});
+    if (edit != edits.end()) write(a, edit->second);
+  }
+  run_ = index <= stop_after;
+}
+
+ExploreCall::~ExploreCall() {
+  if (counted_) --depth;
+}
+
+void explore_record() {
+  mode = Mode::kRecord;
+  rows.clear();
+  edits.clear();
+  next_call = 0;
+}
+
+void explore_draw(int stop) {
+  mode = Mode::kDraw;
+  next_call = 0;
+  stop_after = stop;
+}
+
+void explore_off() { mode = Mode::kOff; }
+int explore_count() { return static_cast<int>(rows.size()); }
+
+void explore_edit(int call, int arg, double value) { edits[{call, arg}] = value; }
+void explore_undo() { edits.clear(); }
+
+const char *explore_rows() {
+  json = "[";
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const Row &r = rows[i];
+    json += i ? ",{" : "{";
+    json += "\"text\":\"";
+    add_escaped(&json, r.text);
+    json += "\",\"name\":\"" + r.name + "\",\"routines\":" + r.routines;
+    json += std::string(",\"draws\":") + (r.draws ? "true" : "false") + ",\"args\":[";
+    for (std::size_t k = 0; k < r.args.size(); ++k) {
+      const CallArg &a = r.args[k];
+      static const char *const kKinds[] = {"float", "double", "int", "enum", "bits", "floats"};
+      json += std::string(k ? "," : "") + "{\"kind\":\"" + kKinds[static_cast<int>(a.kind)] + "\",\"value\":";
+      if (a.kind == ArgKind::kFloats) {
+        add_numbers(&json, a.floats.data(), static_cast<int>(a.floats.size()));
+      } else {
+        json += "\"";
+        add_escaped(&json, number_text(a.kind, a.value));
+        json += "\"";
+      }
+      json += "}";
+    }
+    json += "]}";
+  }
+  json += "]";
+  return json.c_str();
+}
+
+// GL 1.1's state now, as the explorer shows it: the matrices as they read
+// (column by column), the stacks' depths, the current colour, the front
+// material and what colour material tracks, the enabled lights in eye space,
+// the capabilities and the bound texture.
+const char *explore_state() {
+  json = "{\"modelview\":";
+  add_numbers(&json, gl.modelview.back().m, 16);
+  json += ",\"projection\":";
+  add_numbers(&json, gl.projection.back().m, 16);
+  json += ",\"modelview-depth\":" + std::to_string(gl.modelview.size());
+  json += ",\"projection-depth\":" + std::to_string(gl.projection.size()) + ",";
+  add_vec(&json, "colour", gl.colour);
+  json += "\"material\":{";
+  add_vec(&json, "ambient", gl.front.ambient);
+  add_vec(&json, "diffuse", gl.front.diffuse);
+  add_vec(&json, "specular", gl.front.specular);
+  add_vec(&json, "emission", gl.front.emission);
+  json += "\"shininess\":" + number_text(ArgKind::kFloat, gl.front.shininess) + "},";
+  json += "\"colour-material\":\"" +
+          (gl.colour_material ? number_text(ArgKind::kEnum, gl.colour_material_face) + " " +
+                                    number_text(ArgKind::kEnum, gl.colour_material_mode)
+                              : std::string("off")) + "\",\"lights\":[";
+  bool first = true;
+  for (int i = 0; i < kMaxLights; ++i) {
+    const Light &l = gl.lights[i];
+    if (!l.enabled) continue;
+    json += std::string(first ? "" : ",") + "{\"light\":\"GL_LIGHT" + std::to_string(i) + "\",";
+    first = false;
+    add_vec(&json, "position", l.position);
+    add_vec(&json, "ambient", l.ambient);
+    add_vec(&json, "diffuse", l.diffuse);
+    add_vec(&json, "specular", l.specular);
+    json.back() = '}';
+  }
+  json += std::string("],\"lighting\":") + (gl.lighting ? "true" : "false");
+  json += std::string(",\"depth-test\":") + (gl.depth_test ? "true" : "false");
+  json += std::string(",\"texture-2d\":") + (gl.texture_2d ? "true" : "false");
+  json += std::string(",\"colour-material-on\":") + (gl.colour_material ? "true" : "false");
+  json += ",\"texture\":" + std::to_string(gl.bound_texture) + "}";
+  return json.c_str();
+}
+
+void explore_keep_state(bool at_start) {
+  flush();
+  kept[at_start ? 0 : 1] = gl;
+}
+
+void explore_put_back_state(bool at_start) { put_back_state(kept[at_start ? 0 : 1]); }

@@ -1,0 +1,83 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
+// One frame of the program's own calls, for the page's explorer.
+//
+// Each GL, GLU and GLUT entry point the scene calls opens an ExploreCall
+// first (EXPLORE_CALL). While a frame is recorded, each appends a row: its
+// name, its arguments as passed, and the routines on the stack that called
+// it. While a held frame is drawn again, an edited argument takes its new
+// value and every call after the stopping point is dropped. The GL that a
+// GLU or GLUT call does inside is its own, never a row. Nothing is
+// recorded, and nothing costs but a test, while the explorer is closed.
+#ifndef WEB_GL_EXPLORE_H
+#define WEB_GL_EXPLORE_H
+
+#include "web/gl/call_text.h"
+
+#include <GL/gl.h>
+
+#include <initializer_list>
+
+// An argument of an entry point, by reference so that an edit can change it.
+enum class ArgStore { kFloat, kDouble, kInt, kUint, kFloats };
+struct ExploreArg {
+  ArgKind kind;
+  ArgStore store;
+  void *value;
+  int count;  // floats in an array
+};
+inline ExploreArg explore_arg(GLfloat &v) { return {ArgKind::kFloat, ArgStore::kFloat, &v, 1}; }
+inline ExploreArg explore_arg(GLdouble &v) { return {ArgKind::kDouble, ArgStore::kDouble, &v, 1}; }
+inline ExploreArg explore_arg(GLint &v) { return {ArgKind::kInt, ArgStore::kInt, &v, 1}; }
+inline ExploreArg explore_enum(GLenum &v) { return {ArgKind::kEnum, ArgStore::kUint, &v, 1}; }
+inline ExploreArg explore_enum(GLint &v) { return {ArgKind::kEnum, ArgStore::kInt, &v, 1}; }
+inline ExploreArg explore_bits(GLbitfield &v) { return {ArgKind::kBits, ArgStore::kUint, &v, 1}; }
+inline ExploreArg explore_name(GLuint &v) { return {ArgKind::kInt, ArgStore::kUint, &v, 1}; }
+inline ExploreArg explore_floats(const GLfloat *v, int n) {
+  return {ArgKind::kFloats, ArgStore::kFloats, const_cast<GLfloat *>(v), n};
+}
+
+class ExploreCall {
+ public:
+  // `draws`: the call puts something on the picture (glEnd, a GLUT shape).
+  template <typename... Args>
+  ExploreCall(const char *name, bool draws, Args... args) {
+    open(name, draws, {args...});
+  }
+  ~ExploreCall();
+  ExploreCall(const ExploreCall &) = delete;
+  ExploreCall &operator=(const ExploreCall &) = delete;
+  bool carried_out() const { return run_; }
+
+ private:
+  void open(const char *name, bool draws, std::initializer_list<ExploreArg> args);
+  bool run_ = true;
+  bool counted_ = false;
+};
+
+// Opens an entry point (its name, whether it draws, its arguments): a call
+// dropped after the stopping point returns at once.
+#define EXPLORE_CALL(...)                      \
+  const ExploreCall explore_call_(__VA_ARGS__); \
+  if (!explore_call_.carried_out()) return
+
+// The explorer's side, for GLUT: the next display's calls are recorded, or
+// drawn again up to and including call `stop` (from 0), or neither.
+void explore_record();
+void explore_draw(int stop);
+void explore_off();
+int explore_count();
+// Argument `arg` of call `call` takes `value` in every later drawing; undo
+// drops every edit.
+void explore_edit(int call, int arg, double value);
+void explore_undo();
+// The recorded rows as JSON: [{"text", "name", "routines": [...], "draws",
+// "args": [{"kind", "value"}]}]; the GL state now, as JSON.
+const char *explore_rows();
+const char *explore_state();
+// GL's whole state, kept and put back: a held frame is drawn from the state
+// it began with, and closing gives back the state it ended with.
+void explore_keep_state(bool at_start);
+void explore_put_back_state(bool at_start);
+
+#endif
