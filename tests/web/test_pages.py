@@ -32,7 +32,7 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
 from test_roomtour import MISSING_IMAGES  # noqa: E402
-from xsession import BIN_DIR, SOURCE_DIR, TITLES, Picture, XServer, wait_for  # noqa: E402
+from xsession import BIN_DIR, SOURCE_DIR, TITLES, Picture, Program, XServer, wait_for  # noqa: E402
 
 WEB_DIR = os.path.abspath(os.environ.get(
     "VIEWER_WEB_DIR", os.path.join(os.path.dirname(__file__), "../../build-web/site")))
@@ -831,7 +831,8 @@ class Everyone(unittest.TestCase):
             axe = f.read()
         screens = {"a desktop window": None, "a phone": (390, 844, True), "a frame": (420, 560, False)}
         pages = ["index.html", "roomtour.html", "roomtour.html?embed", "roomtour.html?noimages",
-                 "planets.html", "planets.html?embed", "roomtour.html menu", "planets.html menu"]
+                 "planets.html", "planets.html?embed", "roomtour.html menu", "planets.html menu",
+                 "roomtour.html explore"]
         for screen, size in screens.items():
             for address in pages:
                 if screen == "a frame" and "embed" not in address:
@@ -844,6 +845,8 @@ class Everyone(unittest.TestCase):
                     if address != "index.html":
                         wait_for("the page's frames", lambda: self.driver.execute_script(
                             "return window.Module && Module.calledRun ? Module._web_frames() : 0") >= 2)
+                    if address.endswith("explore"):
+                        self.driver.find_element(By.CSS_SELECTOR, '[data-action="explore"]').click()
                     if address.endswith("menu"):
                         ActionChains(self.driver).context_click(
                             self.driver.find_element(By.ID, "canvas")).perform()
@@ -978,6 +981,187 @@ class Everyone(unittest.TestCase):
         self.assertEqual(field(page, "mercury"), angle)
         self.assertEqual(node(self.driver, "button", "Pause")["pressed"], "true")
         self.assertIn("reduced motion", self.driver.find_element(By.ID, "notice").text)
+
+
+def desktop_calls(server, name, keys, ready):
+    """The real desktop program's calls in a frame after `keys`, from its
+    call log (tools/calllog.cpp), once `ready` holds for them."""
+    with tempfile.TemporaryDirectory() as folder:
+        log = os.path.join(folder, "frame.txt")
+        program = Program(server, name, wrapper=(
+            "env", "VIEWER_CALL_LOG=" + log,
+            "LD_PRELOAD=" + os.path.join(BIN_DIR, "..", "tools", "libcalllog.so")))
+        try:
+            if keys:
+                program.keys(*keys)
+
+            def frame():
+                try:
+                    with open(log) as f:
+                        calls = f.read().splitlines()
+                except FileNotFoundError:
+                    return None
+                return calls if ready(calls) else None
+            return wait_for("the desktop's frame after " + keys, frame, 60)
+        finally:
+            program.stop()
+
+
+class Explorer(unittest.TestCase):
+    """The frame, call by call: the explorer's rows against the real desktop
+    program's calls, the routines they lie under, stepping, GL's state, an
+    edit, and the tree by keyboard."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.chromium = Chromium("--window-size=1200,900")
+        cls.driver = cls.chromium.driver
+        cls.server = XServer()
+
+    def open_explorer(self):
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="explore"]').click()
+        wait_for("the explorer's rows", lambda: self.driver.execute_script(
+            "return document.querySelectorAll('[data-call]').length"))
+
+    def rows(self):
+        return self.driver.execute_script(
+            "return [...document.querySelectorAll('[data-call]')].map(e => e.textContent)")
+
+    def held(self, text, nth=0):
+        """Chooses the nth row whose text is `text` and returns the picture
+        drawn up to it, read at once (the drawing buffer is not kept)."""
+        data = self.driver.execute_script("""
+            var row = [...document.querySelectorAll('[data-call]')].filter(e => e.textContent === arguments[0])[arguments[1]];
+            row.click();
+            var c = document.getElementById('canvas'), t = document.createElement('canvas');
+            t.width = c.width; t.height = c.height;
+            var g = t.getContext('2d'); g.drawImage(c, 0, 0);
+            var d = g.getImageData(0, 0, t.width, t.height).data, s = '';
+            for (var i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
+            return [t.width, t.height, btoa(s)];""", text, nth)
+        return Picture(b"P6 %d %d 255\n" % (data[0], data[1]) + base64.b64decode(data[2]))
+
+    def test_the_rows_are_the_desktop_programs_calls(self):
+        # Every argument compares exactly but the rotation angles of the fan
+        # and the orbits, which each side takes from its own animation, and
+        # the look-at's doubles: the camera's sine in double differs by an
+        # ulp between glibc's libm and the page's, so they compare as the
+        # floats the matrix is made of.
+        def same(row):
+            if row.startswith("glRotatef"):
+                return "glRotatef(angle" + row[row.index(","):]
+            if row.startswith("gluLookAt("):
+                return [struct.unpack("f", struct.pack("f", float(v)))[0] for v in row[10:-1].split(",")]
+            return row
+        for name, keys in (("roomtour", ""), ("roomtour", "jjjjwwww"), ("planets", ""), ("planets", "fffffiiiijj")):
+            with self.subTest(name + " after " + (keys or "nothing")):
+                page = Page(self.driver, FILES + name + ".html")
+                if keys:
+                    page.keys(keys)
+                self.open_explorer()
+                rows = self.rows()
+                look = same([r for r in rows if r.startswith("gluLookAt(")][0])
+                calls = desktop_calls(self.server, name, keys, lambda calls: look in map(same, calls))
+                self.assertEqual([same(r) for r in rows], [same(c) for c in calls])
+                meanings = self.driver.execute_script("return document.getElementById('meanings').textContent")
+                self.assertEqual({r.split("(")[0] for r in rows} - {line.split("\t")[0] for line in meanings.splitlines()},
+                                 set(), "a meaning for every function")
+                self.figures.append("%s after %r: %d calls" % (name, keys, len(rows)))
+
+    figures = []
+
+    def test_routines_steps_state_and_an_edit(self):
+        page = Page(self.driver, FILES + "roomtour.html")
+        own = page.picture()
+        # The program's variables as the explorer holds them, read in the
+        # same script as the click: no frame comes between.
+        view = self.driver.execute_script(
+            "var v = Page.view.text(); document.querySelector('[data-action=explore]').click(); return v")
+        routines = set(self.driver.execute_script(
+            "return [...document.querySelectorAll('[data-routine]')].map(e => e.dataset.routine)"))
+        self.assertLessEqual({"display", "drawFurniture", "drawBookshelf", "drawDesk", "drawComputer",
+                              "drawMonitor", "drawKeyboard", "drawBed", "drawFan", "drawWalls",
+                              "drawWindow", "drawDoor", "drawQuilt"}, routines)
+        under = lambda text: self.driver.execute_script("""
+            var row = [...document.querySelectorAll('[data-call]')].find(e => e.textContent === arguments[0]), names = [];
+            for (var g = row.closest('[data-routine]'); g; g = g.parentElement.closest('[data-routine]')) names.push(g.dataset.routine);
+            return names;""", text)
+        self.assertIn("drawFurniture", under("glTranslatef(8, 0, 0)"))
+        self.assertIn("drawBookshelf", under("glutSolidCube(1)"))
+
+        # Stepping: the clear colour alone, the furniture without the room,
+        # then the whole frame as the program drew it.
+        cleared = self.held("glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)")
+        self.assertEqual(cleared.lit_pixels(threshold=0), 0)
+        furniture = self.held("glEnable(GL_TEXTURE_2D)")
+        self.assertEqual(furniture.pixel(40, 40), (0, 0, 0), "no back wall yet")
+        self.assertNotEqual(own.pixel(40, 40), (0, 0, 0))
+        self.assertGreater(furniture.lit_share(), 0.1, "the furniture is drawn")
+        last = self.held(self.rows()[-1])
+        self.assertGreaterEqual(share_within(last, own, 0), 0.999)
+
+        # The state after the bookshelf's translate: the look-at times
+        # translate(8, 0, 0), to the float.
+        self.held("glTranslatef(8, 0, 0)")
+        modelview = self.driver.find_element(By.CSS_SELECTOR, '[data-state="modelview"]').text
+        self.assertEqual([float(v) for v in modelview.split()],
+                         [1, 0, 0, 1.5, 0, 1, 0, -4, 0, 0, 1, -5, 0, 0, 0, 1])
+        self.assertTrue(self.driver.execute_script(
+            "return document.querySelector('[data-state=\"modelview\"]').hasAttribute('data-changed')"))
+
+        # An edit: the bookshelf's colour to green, typed; then every row
+        # after it draws with it, until undone or closed.
+        red = [(x, y) for y in range(own.height) for x in range(own.width // 2, own.width)
+               if own.pixel(x, y)[0] > 100 and own.pixel(x, y)[1] < 60 and own.pixel(x, y)[2] < 60]
+        self.held("glColor3f(1, 0, 0)")
+        for k, value in ((0, "0"), (1, "1")):
+            field = self.driver.find_element(By.CSS_SELECTOR, '[data-arg="%d"]' % k)
+            field.send_keys(Keys.CONTROL, "a")
+            field.send_keys(value)
+        green = self.held(self.rows()[-1])
+        # Its red faces (not the books on its front, a picture of their own).
+        turned = sum(1 for x, y in red if green.pixel(x, y)[1] > 100 and green.pixel(x, y)[0] < 60)
+        self.assertGreater(turned, 1000, "the bookshelf's red faces, green now")
+
+        # While the explorer is open nothing reaches the program; closing
+        # gives back its picture and its variables.
+        self.driver.find_element(By.ID, "calls").send_keys("w")
+        self.assertEqual(self.driver.execute_script("return Page.view.text()"), view)
+        self.assertEqual(self.driver.execute_script(
+            "document.querySelector('[data-explorer=close]').click(); return Page.view.text()"), view)
+        self.assertGreaterEqual(share_within(page.picture(), own, 0), 0.999)
+
+    def test_the_tree_by_keyboard(self):
+        page = Page(self.driver, FILES + "planets.html")
+        self.open_explorer()
+        focused = lambda: self.driver.execute_script(
+            "var e = document.activeElement; return e.dataset.routine || e.textContent")
+        self.assertEqual(focused(), "display")
+        press = lambda *keys: ActionChains(self.driver).send_keys(*keys).perform()
+        press(Keys.ARROW_DOWN)
+        self.assertEqual(focused(), "draw_frame")
+        press(Keys.PAGE_DOWN)
+        self.assertEqual(focused(), "glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)")
+        press(Keys.PAGE_DOWN)
+        self.assertEqual(focused(), "glutWireSphere(139, 40, 40)")
+        ActionChains(self.driver).key_down(Keys.SHIFT).send_keys(Keys.PAGE_UP).key_up(Keys.SHIFT).perform()
+        self.assertEqual(focused(), "drawPlanet")
+        press(Keys.ARROW_LEFT)
+        self.assertEqual(self.driver.execute_script("return document.activeElement.getAttribute('aria-expanded')"), "false")
+        press(Keys.ARROW_RIGHT, Keys.END, Keys.ENTER)
+        self.assertEqual(focused(), "glutPostRedisplay()")
+        self.assertEqual(self.driver.execute_script("return document.activeElement.getAttribute('aria-selected')"), "true")
+        press(Keys.ESCAPE)
+        wait_for("the explorer closed", lambda: self.driver.execute_script(
+            "return document.getElementById('explorer').hidden"))
+        self.assertEqual(self.driver.execute_script("return document.activeElement.dataset.action"), "explore")
+        page.wait_frames(2, page.frames())
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.chromium.quit()
+        cls.server.stop()
+        print("\n" + "\n".join(cls.figures), file=sys.stderr)
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
