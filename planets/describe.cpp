@@ -17,7 +17,8 @@
 namespace {
 
 Vec3 centre_of(const Body &body) {
-  const double angle = body.angle && freeze_planets == 0 ? *body.angle * 3.141592653589793 / 180 : 0;
+  const double angle =
+      body.angle && freeze_planets == 0 ? *body.angle * 3.141592653589793 / 180 : 0;
   const double out = body.distance * 0.001 * kSceneScale;
   return {out * std::cos(angle), 0, -out * std::sin(angle)};
 }
@@ -70,7 +71,8 @@ ViewWords describe_view() {
       // A sphere whose centre is out of the picture shows at its edge.
       const double x = std::fmax(-1, std::fmin(1, p.in_view || p.depth > 0 ? p.x : 0));
       const double y = std::fmax(-1, std::fmin(1, p.in_view || p.depth > 0 ? p.y : 0));
-      const std::string place = picture_place(x, y) + ", " + round_words(p.distance) + " units away";
+      const std::string place =
+          picture_place(x, y) + ", " + round_words(p.distance) + " units away";
       if (sun) {
         words.push_back({"sun", "The Sun is " + place + "."});
       } else {

@@ -19,7 +19,8 @@
 namespace {
 
 // Each piece's name, in Model's order.
-const char *const kPieceNames[] = {"bookshelf", "fan", "desk", "computer", "monitor", "keyboard", "bed"};
+const char *const kPieceNames[] = {"bookshelf", "fan",      "desk", "computer",
+                                   "monitor",   "keyboard", "bed"};
 static_assert(std::size(kPieceNames) == kModelCount, "a name for each piece");
 
 // Closer than this (world units) a piece is near, else far.
@@ -74,9 +75,9 @@ void add_quad_points(const Quad &q, const Placement *p, std::vector<Vec3> *point
         const double far_edge = q.vertex[3][k] + a * (q.vertex[2][k] - q.vertex[3][k]);
         v[k] = near_edge + b * (far_edge - near_edge);
       }
-      points->push_back(p ? at(*p, static_cast<float>(v[0]), static_cast<float>(v[1]),
-                               static_cast<float>(v[2]))
-                          : Vec3{v[0], v[1], v[2]});
+      points->push_back(
+          p ? at(*p, static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2]))
+            : Vec3{v[0], v[1], v[2]});
     }
   }
 }
@@ -173,18 +174,18 @@ std::string where_words() {
 
 // Which way the eye faces: a wall or a corner, and how it tilts.
 std::string facing_words() {
-  static const char *const kFacing[] = {"the back wall",         "the back left corner",
-                                        "the left wall",         "the front left corner",
-                                        "the front wall",        "the front right corner",
-                                        "the right wall",        "the back right corner"};
-  const double turn = std::fmod(std::fmod(static_cast<double>(camera_theta), kTwoPi) + kTwoPi, kTwoPi);
+  static const char *const kFacing[] = {
+      "the back wall",  "the back left corner",   "the left wall",  "the front left corner",
+      "the front wall", "the front right corner", "the right wall", "the back right corner"};
+  const double turn =
+      std::fmod(std::fmod(static_cast<double>(camera_theta), kTwoPi) + kTwoPi, kTwoPi);
   const int eighth = static_cast<int>(std::lround(turn / (kTwoPi / 8))) % 8;
   const double tilt = std::atan2(static_cast<double>(camera_pitch), 5) * 180 / 3.141592653589793;
-  const char *look = std::fabs(tilt) < 10   ? "looking level"
-                     : tilt >= 40           ? "looking steeply down"
-                     : tilt > 0             ? "looking down"
-                     : tilt <= -40          ? "looking steeply up"
-                                            : "looking up";
+  const char *look = std::fabs(tilt) < 10 ? "looking level"
+                     : tilt >= 40         ? "looking steeply down"
+                     : tilt > 0           ? "looking down"
+                     : tilt <= -40        ? "looking steeply up"
+                                          : "looking up";
   return std::string(", facing ") + kFacing[eighth] + ", " + look + ".";
 }
 
@@ -208,9 +209,11 @@ ViewWords describe_view() {
     }
     if (visible == 0) continue;
     words.push_back({"", seen++ == 0 ? " In view: " : "; "});
-    words.push_back({thing.name, "the " + thing.name + ", " + picture_place(x / visible, y / visible) +
+    words.push_back({thing.name, "the " + thing.name + ", " +
+                                     picture_place(x / visible, y / visible) +
                                      (nearest < kNear ? ", near" : ", far")});
   }
-  words.push_back({"", seen ? "." : " Nothing of the furniture, the windows or the door is in view."});
+  words.push_back(
+      {"", seen ? "." : " Nothing of the furniture, the windows or the door is in view."});
   return words;
 }

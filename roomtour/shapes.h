@@ -94,14 +94,14 @@ inline constexpr Quad kRoomFaces[] = {
 // Pictures, in the units they are drawn in (those on furniture in their
 // piece's own units); the 0.01 offsets keep each just off the surface behind
 // it.
-inline constexpr Quad kBackWindow = {kBackWindowTexture,
-                                     {{8, 4, 0.01f}, {8, 7, 0.01f}, {11, 7, 0.01f}, {11, 4, 0.01f}}};
+inline constexpr Quad kBackWindow = {
+    kBackWindowTexture, {{8, 4, 0.01f}, {8, 7, 0.01f}, {11, 7, 0.01f}, {11, 4, 0.01f}}};
 inline constexpr Quad kLeftWindow = {kLeftWindowTexture,
                                      {{0.01f, 4, 4}, {0.01f, 7, 4}, {0.01f, 7, 1}, {0.01f, 4, 1}}};
-inline constexpr Quad kDoor = {kDoorTexture,
-                               {{9, 0.01f, 9.99f}, {9, 7, 9.99f}, {12, 7, 9.99f}, {12, 0.01f, 9.99f}}};
-inline constexpr Quad kBookshelfFront = {kBookshelfTexture,
-                                         {{0, 0, 1.01f}, {0, 3, 1.01f}, {3, 3, 1.01f}, {3, 0, 1.01f}}};
+inline constexpr Quad kDoor = {
+    kDoorTexture, {{9, 0.01f, 9.99f}, {9, 7, 9.99f}, {12, 7, 9.99f}, {12, 0.01f, 9.99f}}};
+inline constexpr Quad kBookshelfFront = {
+    kBookshelfTexture, {{0, 0, 1.01f}, {0, 3, 1.01f}, {3, 3, 1.01f}, {3, 0, 1.01f}}};
 inline constexpr Quad kMonitorScreen = {
     kDesktopTexture,
     {{0.9f, 0.2f, -0.01f}, {0.9f, 0.8f, -0.01f}, {0.1f, 0.8f, -0.01f}, {0.1f, 0.2f, -0.01f}}};

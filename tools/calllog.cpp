@@ -23,7 +23,9 @@ int depth = 0;
 std::string frame;
 
 CallArg number(ArgKind kind, double value) { return {kind, value, {}}; }
-CallArg floats(const GLfloat *v, int n) { return {ArgKind::kFloats, 0, std::vector<float>(v, v + n)}; }
+CallArg floats(const GLfloat *v, int n) {
+  return {ArgKind::kFloats, 0, std::vector<float>(v, v + n)};
+}
 
 // Logs the outermost call; the real function runs inside its lifetime.
 struct Logged {
@@ -60,11 +62,11 @@ F real(const char *name) {
     const Logged logged(#name, {__VA_ARGS__});            \
     next args;                                            \
   }
-#define WRAP0(name)                                     \
-  extern "C" void name() {                              \
-    static const auto next = real<void (*)()>(#name);   \
-    const Logged logged(#name, {});                     \
-    next();                                             \
+#define WRAP0(name)                                   \
+  extern "C" void name() {                            \
+    static const auto next = real<void (*)()>(#name); \
+    const Logged logged(#name, {});                   \
+    next();                                           \
   }
 #define F(v) number(ArgKind::kFloat, v)
 #define D(v) number(ArgKind::kDouble, v)

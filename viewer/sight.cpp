@@ -44,7 +44,8 @@ Sight sight_of(const LookAt &view, double far_plane) {
 
 Sight camera_sight(bool truncate, double far_plane) {
   return sight_of(
-      camera_look_at(camera_x, camera_y, camera_z, camera_theta, camera_pitch, truncate), far_plane);
+      camera_look_at(camera_x, camera_y, camera_z, camera_theta, camera_pitch, truncate),
+      far_plane);
 }
 
 PicturePoint picture_point(const Sight &sight, Vec3 point) {
@@ -54,8 +55,8 @@ PicturePoint picture_point(const Sight &sight, Vec3 point) {
   if (!sight.valid || depth <= 0) return p;
   p.x = across / depth;
   p.y = up / depth;
-  p.in_view = depth >= 1 - kEdge && depth <= sight.far_plane + kEdge && std::fabs(p.x) <= 1 + kEdge &&
-              std::fabs(p.y) <= 1 + kEdge;
+  p.in_view = depth >= 1 - kEdge && depth <= sight.far_plane + kEdge &&
+              std::fabs(p.x) <= 1 + kEdge && std::fabs(p.y) <= 1 + kEdge;
   return p;
 }
 
@@ -66,8 +67,8 @@ SphereSight sphere_sight(const Sight &sight, Vec3 centre, double radius) {
   const Vec3 d = minus(centre, sight.eye);
   const double across = dot(d, sight.side), up = dot(d, sight.up), depth = dot(d, sight.forward);
   const double reach = radius * std::sqrt(2.0);
-  const bool within_sides = std::fabs(across) - depth <= reach && std::fabs(up) - depth <= reach &&
-                            depth + radius >= 1;
+  const bool within_sides =
+      std::fabs(across) - depth <= reach && std::fabs(up) - depth <= reach && depth + radius >= 1;
   if (!within_sides) return SphereSight::kOutside;
   return depth - radius > sight.far_plane ? SphereSight::kBeyondFarPlane : SphereSight::kInView;
 }

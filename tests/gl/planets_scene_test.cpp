@@ -141,7 +141,8 @@ TEST_F(PlanetsScene, EveryBodyHasItsColourDistanceSizeAndOrbit) {
       look_from_camera(true);
       std::vector<std::string> in_picture;
       for (int i = 0; i < 10; ++i) {
-        const double c[3] = {(runs[i].lo[0] + runs[i].hi[0]) / 2, 0, (runs[i].lo[2] + runs[i].hi[2]) / 2};
+        const double c[3] = {(runs[i].lo[0] + runs[i].hi[0]) / 2, 0,
+                             (runs[i].lo[2] + runs[i].hi[2]) / 2};
         const Projected p = project(c[0], c[1], c[2]);
         // A depth of 0 is gluProject refusing a point in the eye's own plane.
         if (p.x >= 0 && p.x <= 500 && p.y >= 0 && p.y <= 500 && p.depth > 0 && p.depth <= 1) {
@@ -151,8 +152,8 @@ TEST_F(PlanetsScene, EveryBodyHasItsColourDistanceSizeAndOrbit) {
         }
       }
       EXPECT_EQ(words_objects(describe_view()), in_picture)
-          << (frozen ? "frozen" : "running") << " after '" << keys << "': "
-          << words_text(describe_view());
+          << (frozen ? "frozen" : "running") << " after '" << keys
+          << "': " << words_text(describe_view());
     }
   }
 }

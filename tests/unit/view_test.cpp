@@ -81,25 +81,44 @@ TEST(View, ATextThatCannotBeReadChangesNothing) {
 // reached from the start with the keys, the pieces named and those not, and
 // how the words place the eye.
 TEST(Words, NameWhatAPersonSeesAtEachPose) {
-  const std::string j16(16, 'j'), all[] = {"bookshelf", "fan",      "desk", "computer", "monitor",
-                                           "keyboard",  "bed",      "window", "door"};
+  const std::string j16(16, 'j'), all[] = {"bookshelf", "fan", "desk",   "computer", "monitor",
+                                           "keyboard",  "bed", "window", "door"};
   const struct {
     const char *what;
     std::string keys;
     std::vector<std::string> named, unnamed;
     const char *says;
   } poses[] = {
-      {"the start", "", {"bookshelf", "window", "bed"}, {"fan", "desk", "computer", "monitor", "keyboard", "door"},
-       "You stand in the middle of the room, 4 units above the floor, facing the back wall, looking level."},
-      {"turned half round", j16, {"desk", "keyboard", "monitor", "door"}, {"bed", "window", "bookshelf", "fan"},
+      {"the start",
+       "",
+       {"bookshelf", "window", "bed"},
+       {"fan", "desk", "computer", "monitor", "keyboard", "door"},
+       "You stand in the middle of the room, 4 units above the floor, facing the back wall, "
+       "looking level."},
+      {"turned half round",
+       j16,
+       {"desk", "keyboard", "monitor", "door"},
+       {"bed", "window", "bookshelf", "fan"},
        "facing the front wall"},
-      {"outside the back wall, facing it", std::string(32, 'j') + std::string(62, 'w') + j16, {},
-       {std::begin(all), std::end(all)}, "You are outside the room, behind the back wall"},
-      {"above the ceiling, where only the fan's hub comes through", std::string(46, 'f'), {"fan"},
-       {"bookshelf", "desk", "bed", "window", "door"}, "outside the room, above the ceiling"},
-      {"turned a quarter round, to the left wall", std::string(8, 'j'), {"window", "bed", "desk"},
-       {"bookshelf", "door", "monitor"}, "facing the left wall"},
-      {"reset, at the left wall on the floor", "", {}, {std::begin(all), std::end(all)},
+      {"outside the back wall, facing it",
+       std::string(32, 'j') + std::string(62, 'w') + j16,
+       {},
+       {std::begin(all), std::end(all)},
+       "You are outside the room, behind the back wall"},
+      {"above the ceiling, where only the fan's hub comes through",
+       std::string(46, 'f'),
+       {"fan"},
+       {"bookshelf", "desk", "bed", "window", "door"},
+       "outside the room, above the ceiling"},
+      {"turned a quarter round, to the left wall",
+       std::string(8, 'j'),
+       {"window", "bed", "desk"},
+       {"bookshelf", "door", "monitor"},
+       "facing the left wall"},
+      {"reset, at the left wall on the floor",
+       "",
+       {},
+       {std::begin(all), std::end(all)},
        "You stand by the left wall, 0 units above the floor"},
   };
   for (const auto &pose : poses) {
@@ -112,10 +131,12 @@ TEST(Words, NameWhatAPersonSeesAtEachPose) {
     const std::vector<std::string> named = words_objects(words);
     const std::string text = words_text(words);
     for (const std::string &name : pose.named) {
-      EXPECT_NE(std::find(named.begin(), named.end(), name), named.end()) << pose.what << ": " << text;
+      EXPECT_NE(std::find(named.begin(), named.end(), name), named.end())
+          << pose.what << ": " << text;
     }
     for (const std::string &name : pose.unnamed) {
-      EXPECT_EQ(std::find(named.begin(), named.end(), name), named.end()) << pose.what << ": " << text;
+      EXPECT_EQ(std::find(named.begin(), named.end(), name), named.end())
+          << pose.what << ": " << text;
     }
     EXPECT_NE(text.find(pose.says), std::string::npos) << pose.what << ": " << text;
   }

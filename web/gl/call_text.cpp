@@ -57,8 +57,10 @@ std::string shortest(double value, bool single, int digits) {
   char text[40];
   for (int p = 1; p <= digits; ++p) {
     std::snprintf(text, sizeof text, "%.*g", p, value);
-    const double back = single ? static_cast<double>(std::strtof(text, nullptr)) : std::strtod(text, nullptr);
-    const bool same = single ? static_cast<float>(back) == static_cast<float>(value) : back == value;
+    const double back =
+        single ? static_cast<double>(std::strtof(text, nullptr)) : std::strtod(text, nullptr);
+    const bool same =
+        single ? static_cast<float>(back) == static_cast<float>(value) : back == value;
     if (!same) continue;
     const std::string s = text;
     if (s.find('e') != std::string::npos && value == std::trunc(value) && std::fabs(value) < 1e16) {

@@ -30,7 +30,7 @@ struct Row {
 };
 std::vector<Row> rows;
 std::map<std::pair<int, int>, double> edits;  // (call, argument) -> value
-State kept[2];  // the state the held frame began and ended with
+State kept[2];                                // the state the held frame began and ended with
 std::string json;
 
 // The script's stack now, one frame a line ("    at NAME (wasm://...)"),
@@ -51,7 +51,8 @@ std::string bare(std::string frame) {
     std::string last = frame;
     while (at < frame.size() && std::isdigit(static_cast<unsigned char>(frame[at]))) {
       std::size_t digits = at;
-      while (digits < frame.size() && std::isdigit(static_cast<unsigned char>(frame[digits]))) ++digits;
+      while (digits < frame.size() && std::isdigit(static_cast<unsigned char>(frame[digits])))
+        ++digits;
       const std::size_t n = std::stoul(frame.substr(at, digits - at));
       const std::string word = frame.substr(digits, n);
       if (word != "_GLOBAL__N_1") last = word;
@@ -60,7 +61,8 @@ std::string bare(std::string frame) {
     return last;
   }
   const std::string anonymous = "(anonymous namespace)::";
-  for (std::size_t a; (a = frame.find(anonymous)) != std::string::npos;) frame.erase(a, anonymous.size());
+  for (std::size_t a; (a = frame.find(anonymous)) != std::string::npos;)
+    frame.erase(a, anonymous.size());
   frame = frame.substr(0, frame.find('('));
   if (!frame.empty() && frame.back() == '>') frame = frame.substr(0, frame.find('<'));
   const std::size_t space = frame.rfind(' ');  // after a return type
@@ -138,7 +140,8 @@ void add_vec(std::string *out, const char *name, const Vec4 &v) {
 
 }  // namespace
 
-__attribute__((noinline)) void ExploreCall::open(const char *name, bool draws, std::initializer_list<ExploreArg> args) {
+__attribute__((noinline)) void ExploreCall::open(const char *name, bool draws,
+                                                 std::initializer_list<ExploreArg> args) {
   if (mode == Mode::kOff) return;
   counted_ = true;
   if (depth++ > 0) return;  // inside a GLU or GLUT call: its own
@@ -202,7 +205,8 @@ const char *explore_rows() {
     for (std::size_t k = 0; k < r.args.size(); ++k) {
       const CallArg &a = r.args[k];
       static const char *const kKinds[] = {"float", "double", "int", "enum", "bits", "floats"};
-      json += std::string(k ? "," : "") + "{\"kind\":\"" + kKinds[static_cast<int>(a.kind)] + "\",\"value\":";
+      json += std::string(k ? "," : "") + "{\"kind\":\"" + kKinds[static_cast<int>(a.kind)] +
+              "\",\"value\":";
       if (a.kind == ArgKind::kFloats) {
         add_numbers(&json, a.floats.data(), static_cast<int>(a.floats.size()));
       } else {
@@ -239,7 +243,8 @@ const char *explore_state() {
   json += "\"colour-material\":\"" +
           (gl.colour_material ? number_text(ArgKind::kEnum, gl.colour_material_face) + " " +
                                     number_text(ArgKind::kEnum, gl.colour_material_mode)
-                              : std::string("off")) + "\",\"lights\":[";
+                              : std::string("off")) +
+          "\",\"lights\":[";
   bool first = true;
   for (int i = 0; i < kMaxLights; ++i) {
     const Light &l = gl.lights[i];

@@ -57,7 +57,7 @@ class ExploreCall {
 
 // Opens an entry point (its name, whether it draws, its arguments): a call
 // dropped after the stopping point returns at once.
-#define EXPLORE_CALL(...)                      \
+#define EXPLORE_CALL(...)                       \
   const ExploreCall explore_call_(__VA_ARGS__); \
   if (!explore_call_.carried_out()) return
 

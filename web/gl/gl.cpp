@@ -153,10 +153,22 @@ void gl_layer_finish() {
 
 // ---- state --------------------------------------------------------------
 
-void glEnable(GLenum capability) { EXPLORE_CALL("glEnable", false, explore_enum(capability)); set_capability(capability, true); }
-void glDisable(GLenum capability) { EXPLORE_CALL("glDisable", false, explore_enum(capability)); set_capability(capability, false); }
-void glShadeModel(GLenum mode) { EXPLORE_CALL("glShadeModel", false, explore_enum(mode)); change(gl.smooth, mode != GL_FLAT); }
-void glFlush() { EXPLORE_CALL("glFlush", false); flush(); }
+void glEnable(GLenum capability) {
+  EXPLORE_CALL("glEnable", false, explore_enum(capability));
+  set_capability(capability, true);
+}
+void glDisable(GLenum capability) {
+  EXPLORE_CALL("glDisable", false, explore_enum(capability));
+  set_capability(capability, false);
+}
+void glShadeModel(GLenum mode) {
+  EXPLORE_CALL("glShadeModel", false, explore_enum(mode));
+  change(gl.smooth, mode != GL_FLAT);
+}
+void glFlush() {
+  EXPLORE_CALL("glFlush", false);
+  flush();
+}
 
 // The unpack alignment is the one value the viewers read back.
 void glGetIntegerv(GLenum name, GLint *values) {
@@ -171,9 +183,14 @@ void glPixelStorei(GLenum name, GLint value) {
 
 // ---- frame buffer ---------------------------------------------------------
 
-void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { EXPLORE_CALL("glClearColor", false, explore_arg(r), explore_arg(g), explore_arg(b), explore_arg(a)); webgl_clear_colour(r, g, b, a); }
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+  EXPLORE_CALL("glClearColor", false, explore_arg(r), explore_arg(g), explore_arg(b),
+               explore_arg(a));
+  webgl_clear_colour(r, g, b, a);
+}
 
-void glClear(GLbitfield mask) { EXPLORE_CALL("glClear", true, explore_bits(mask));
+void glClear(GLbitfield mask) {
+  EXPLORE_CALL("glClear", true, explore_bits(mask));
   flush();
   webgl_clear((mask & GL_COLOR_BUFFER_BIT) != 0, (mask & GL_DEPTH_BUFFER_BIT) != 0);
 }
@@ -193,14 +210,22 @@ void glDepthRange(GLclampd near_value, GLclampd far_value) {
 // ---- matrices -------------------------------------------------------------
 
 // The model-view and projection stacks; no viewer uses the texture matrix.
-void glMatrixMode(GLenum mode) { EXPLORE_CALL("glMatrixMode", false, explore_enum(mode)); gl.matrix_mode = mode; }
-void glLoadIdentity() { EXPLORE_CALL("glLoadIdentity", false);
+void glMatrixMode(GLenum mode) {
+  EXPLORE_CALL("glMatrixMode", false, explore_enum(mode));
+  gl.matrix_mode = mode;
+}
+void glLoadIdentity() {
+  EXPLORE_CALL("glLoadIdentity", false);
   flush();
   stack().back() = mat_identity();
 }
-void glPushMatrix() { EXPLORE_CALL("glPushMatrix", false); stack().push_back(stack().back()); }
+void glPushMatrix() {
+  EXPLORE_CALL("glPushMatrix", false);
+  stack().push_back(stack().back());
+}
 
-void glPopMatrix() { EXPLORE_CALL("glPopMatrix", false);
+void glPopMatrix() {
+  EXPLORE_CALL("glPopMatrix", false);
   if (stack().size() == 1) return;  // GL's stack underflow: nothing changes
   flush();
   stack().pop_back();
@@ -212,14 +237,25 @@ void glMultMatrixf(const GLfloat *m) {
   multiply(a);
 }
 
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { EXPLORE_CALL("glTranslatef", false, explore_arg(x), explore_arg(y), explore_arg(z)); multiply(mat_translate(x, y, z)); }
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+  EXPLORE_CALL("glTranslatef", false, explore_arg(x), explore_arg(y), explore_arg(z));
+  multiply(mat_translate(x, y, z));
+}
 
-void glTranslated(GLdouble x, GLdouble y, GLdouble z) { EXPLORE_CALL("glTranslated", false, explore_arg(x), explore_arg(y), explore_arg(z));
+void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
+  EXPLORE_CALL("glTranslated", false, explore_arg(x), explore_arg(y), explore_arg(z));
   multiply(mat_translate(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)));
 }
 
-void glScalef(GLfloat x, GLfloat y, GLfloat z) { EXPLORE_CALL("glScalef", false, explore_arg(x), explore_arg(y), explore_arg(z)); multiply(mat_scale(x, y, z)); }
-void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) { EXPLORE_CALL("glRotatef", false, explore_arg(angle), explore_arg(x), explore_arg(y), explore_arg(z)); multiply(mat_rotate(angle, x, y, z)); }
+void glScalef(GLfloat x, GLfloat y, GLfloat z) {
+  EXPLORE_CALL("glScalef", false, explore_arg(x), explore_arg(y), explore_arg(z));
+  multiply(mat_scale(x, y, z));
+}
+void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+  EXPLORE_CALL("glRotatef", false, explore_arg(angle), explore_arg(x), explore_arg(y),
+               explore_arg(z));
+  multiply(mat_rotate(angle, x, y, z));
+}
 
 void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble near_value,
                GLdouble far_value) {
@@ -228,7 +264,9 @@ void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLd
 
 // ---- lighting -------------------------------------------------------------
 
-void glMaterialfv(GLenum face, GLenum parameter, const GLfloat *p) { EXPLORE_CALL("glMaterialfv", false, explore_enum(face), explore_enum(parameter), explore_floats(p, parameter == GL_SHININESS ? 1 : 4));
+void glMaterialfv(GLenum face, GLenum parameter, const GLfloat *p) {
+  EXPLORE_CALL("glMaterialfv", false, explore_enum(face), explore_enum(parameter),
+               explore_floats(p, parameter == GL_SHININESS ? 1 : 4));
   if (face == GL_BACK) return;  // one-sided lighting uses the front material only
   flush();
   const Vec4 v{p[0], p[1], p[2], p[3]};
@@ -243,14 +281,21 @@ void glMaterialfv(GLenum face, GLenum parameter, const GLfloat *p) { EXPLORE_CAL
   }
 }
 
-void glMaterialf(GLenum face, GLenum parameter, GLfloat value) { EXPLORE_CALL("glMaterialf", false, explore_enum(face), explore_enum(parameter), explore_arg(value));
+void glMaterialf(GLenum face, GLenum parameter, GLfloat value) {
+  EXPLORE_CALL("glMaterialf", false, explore_enum(face), explore_enum(parameter),
+               explore_arg(value));
   const GLfloat p[4] = {value, 0, 0, 0};
   if (parameter == GL_SHININESS) glMaterialfv(face, parameter, p);
 }
 
-void glLightfv(GLenum light, GLenum parameter, const GLfloat *p) { EXPLORE_CALL("glLightfv", false, explore_enum(light), explore_enum(parameter), explore_floats(p, 4)); set_light(light, parameter, p); }
+void glLightfv(GLenum light, GLenum parameter, const GLfloat *p) {
+  EXPLORE_CALL("glLightfv", false, explore_enum(light), explore_enum(parameter),
+               explore_floats(p, 4));
+  set_light(light, parameter, p);
+}
 
-void glColorMaterial(GLenum face, GLenum mode) { EXPLORE_CALL("glColorMaterial", false, explore_enum(face), explore_enum(mode));
+void glColorMaterial(GLenum face, GLenum mode) {
+  EXPLORE_CALL("glColorMaterial", false, explore_enum(face), explore_enum(mode));
   flush();
   gl.colour_material_face = face;
   gl.colour_material_mode = mode;
@@ -259,19 +304,25 @@ void glColorMaterial(GLenum face, GLenum mode) { EXPLORE_CALL("glColorMaterial",
 
 // ---- immediate mode -------------------------------------------------------
 
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { EXPLORE_CALL("glColor3f", false, explore_arg(r), explore_arg(g), explore_arg(b));
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+  EXPLORE_CALL("glColor3f", false, explore_arg(r), explore_arg(g), explore_arg(b));
   gl.colour = {r, g, b, 1};
   track_colour();
 }
 
-void glTexCoord2f(GLfloat s, GLfloat t) { EXPLORE_CALL("glTexCoord2f", false, explore_arg(s), explore_arg(t));
+void glTexCoord2f(GLfloat s, GLfloat t) {
+  EXPLORE_CALL("glTexCoord2f", false, explore_arg(s), explore_arg(t));
   gl.st[0] = s;
   gl.st[1] = t;
 }
 
-void glTexCoord2fv(const GLfloat *st) { EXPLORE_CALL("glTexCoord2fv", false, explore_floats(st, 2)); glTexCoord2f(st[0], st[1]); }
+void glTexCoord2fv(const GLfloat *st) {
+  EXPLORE_CALL("glTexCoord2fv", false, explore_floats(st, 2));
+  glTexCoord2f(st[0], st[1]);
+}
 
-void glBegin(GLenum primitive) { EXPLORE_CALL("glBegin", false, explore_enum(primitive));
+void glBegin(GLenum primitive) {
+  EXPLORE_CALL("glBegin", false, explore_enum(primitive));
   mode = primitive;
   inside = true;
   group.clear();
@@ -280,7 +331,8 @@ void glBegin(GLenum primitive) { EXPLORE_CALL("glBegin", false, explore_enum(pri
   behind = false;
 }
 
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { EXPLORE_CALL("glVertex3f", false, explore_arg(x), explore_arg(y), explore_arg(z));
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+  EXPLORE_CALL("glVertex3f", false, explore_arg(x), explore_arg(y), explore_arg(z));
   if (!inside) return;
   group.push_back(make_vertex(x, y, z, kNormal));
   unsigned out = 0;
@@ -292,12 +344,16 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { EXPLORE_CALL("glVertex3f", fa
   behind = behind || (out & 1) != 0;
 }
 
-void glVertex3fv(const GLfloat *v) { EXPLORE_CALL("glVertex3fv", false, explore_floats(v, 3)); glVertex3f(v[0], v[1], v[2]); }
+void glVertex3fv(const GLfloat *v) {
+  EXPLORE_CALL("glVertex3fv", false, explore_floats(v, 3));
+  glVertex3f(v[0], v[1], v[2]);
+}
 
 // The primitives go to the batch, or to the CPU's path when the shader
 // cannot draw them as GL would. The viewers draw lines, triangles and quads
 // only.
-void glEnd() { EXPLORE_CALL("glEnd", true);
+void glEnd() {
+  EXPLORE_CALL("glEnd", true);
   if (!inside) return;
   inside = false;
   if (mode != GL_LINES && mode != GL_TRIANGLES && mode != GL_QUADS) return;
@@ -308,7 +364,8 @@ void glEnd() { EXPLORE_CALL("glEnd", true);
 
 // ---- textures -------------------------------------------------------------
 
-void glBindTexture(GLenum target, GLuint name) { EXPLORE_CALL("glBindTexture", false, explore_enum(target), explore_name(name));
+void glBindTexture(GLenum target, GLuint name) {
+  EXPLORE_CALL("glBindTexture", false, explore_enum(target), explore_name(name));
   if (target != GL_TEXTURE_2D) return;
   if (name != gl.bound_texture) flush();
   gl.bound_texture = name;
@@ -322,7 +379,10 @@ void glTexParameteri(GLenum target, GLenum parameter, GLint value) {
 }
 
 // GL_MODULATE is the mode the viewers use, and the only one drawn.
-void glTexEnvi(GLenum target, GLenum parameter, GLint value) { EXPLORE_CALL("glTexEnvi", false, explore_enum(target), explore_enum(parameter), explore_enum(value));}
+void glTexEnvi(GLenum target, GLenum parameter, GLint value) {
+  EXPLORE_CALL("glTexEnvi", false, explore_enum(target), explore_enum(parameter),
+               explore_enum(value));
+}
 
 void glTexImage2D(GLenum target, GLint level, GLint, GLsizei width, GLsizei height, GLint border,
                   GLenum format, GLenum type, const GLvoid *pixels) {

@@ -24,7 +24,7 @@ void (*idle_callback)() = nullptr;
 void (*menu_callback)(int) = nullptr;
 bool redisplay = true;  // a new window is drawn once it shows
 bool page_waits = false;  // for the next frame drawn
-bool paused = false;  // the page holds all motion: no idle callback
+bool paused = false;      // the page holds all motion: no idle callback
 // The explorer holds a frame: nothing is drawn or moved but at its asking,
 // and it was last drawn up to this call.
 bool held = false;
@@ -147,7 +147,9 @@ EMSCRIPTEN_KEEPALIVE void web_explore_close() {
   redisplay = true;
 }
 
-EMSCRIPTEN_KEEPALIVE void web_explore_edit(int call, int arg, double value) { explore_edit(call, arg, value); }
+EMSCRIPTEN_KEEPALIVE void web_explore_edit(int call, int arg, double value) {
+  explore_edit(call, arg, value);
+}
 EMSCRIPTEN_KEEPALIVE void web_explore_undo() { explore_undo(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_rows() { return explore_rows(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_state() { return explore_state(); }

@@ -42,8 +42,8 @@ int channels_of(GLenum format) {
 void gluLookAt(GLdouble eye_x, GLdouble eye_y, GLdouble eye_z, GLdouble centre_x,
                GLdouble centre_y, GLdouble centre_z, GLdouble up_x, GLdouble up_y, GLdouble up_z) {
   EXPLORE_CALL("gluLookAt", false, explore_arg(eye_x), explore_arg(eye_y), explore_arg(eye_z),
-               explore_arg(centre_x), explore_arg(centre_y), explore_arg(centre_z), explore_arg(up_x),
-               explore_arg(up_y), explore_arg(up_z));
+               explore_arg(centre_x), explore_arg(centre_y), explore_arg(centre_z),
+               explore_arg(up_x), explore_arg(up_y), explore_arg(up_z));
   double f[3] = {centre_x - eye_x, centre_y - eye_y, centre_z - eye_z};
   double up[3] = {up_x, up_y, up_z};
   normalise(f);

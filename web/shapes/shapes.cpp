@@ -137,10 +137,12 @@ void glutSolidCube(double size) {
 // Points of a sphere about the z axis, from the +z pole down; each point's
 // normal points outwards.
 void glutSolidSphere(double radius, int slices, int stacks) {
-  EXPLORE_CALL("glutSolidSphere", true, explore_arg(radius), explore_arg(slices), explore_arg(stacks));
+  EXPLORE_CALL("glutSolidSphere", true, explore_arg(radius), explore_arg(slices),
+               explore_arg(stacks));
   draw_sphere(false, radius, slices, stacks);
 }
 void glutWireSphere(double radius, int slices, int stacks) {
-  EXPLORE_CALL("glutWireSphere", true, explore_arg(radius), explore_arg(slices), explore_arg(stacks));
+  EXPLORE_CALL("glutWireSphere", true, explore_arg(radius), explore_arg(slices),
+               explore_arg(stacks));
   draw_sphere(true, radius, slices, stacks);
 }
