@@ -88,7 +88,7 @@ std::string routines_of() {
     const std::size_t from = line.find("at "), to = line.rfind(" (");
     if (from == std::string::npos || to == std::string::npos || to <= from + 3) continue;
     const std::string frame = bare(line.substr(from + 3, to - from - 3));
-    if (frame == "explore_display") break;
+    if (frame == "draw_display") break;  // GLUT's, web/glut/glut.cpp
     if (inside && frame.compare(0, 2, "gl") != 0) names.insert(names.begin(), frame);
     if (frame == "open") inside = true;  // ExploreCall::open
   }

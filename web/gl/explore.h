@@ -6,7 +6,8 @@
 // first (EXPLORE_CALL). While a frame is recorded, each appends a row: its
 // name, its arguments as passed, and the routines on the stack that called
 // it. While a held frame is drawn again, an edited argument takes its new
-// value and every call after the stopping point is dropped. The GL that a
+// value and every call after the stopping point is dropped. The routines are
+// those between the entry point and GLUT's draw_display. The GL that a
 // GLU or GLUT call does inside is its own, never a row. Nothing is
 // recorded, and nothing costs but a test, while the explorer is closed.
 #ifndef WEB_GL_EXPLORE_H

@@ -46,8 +46,10 @@ EM_JS(void, page_cannot_draw, (const char *kind, const char *reason), {
   Module.hooks.cannotDraw(UTF8ToString(kind), UTF8ToString(reason));
 });
 
-// The explorer's display: the routines on a recorded call's stack end here.
-__attribute__((noinline)) void explore_display() {
+// Draws a frame with the program's display, and tells the page if it waits
+// for one, while the drawing buffer still holds it. The routines on a
+// recorded call's stack end here, so it stays a function of its own.
+__attribute__((noinline)) void draw_display() {
   display_callback();
   gl_layer_finish();
   ++frames;
@@ -63,23 +65,16 @@ void draw_held(int stop) {
   held_stop = stop;
   explore_put_back_state(true);
   explore_draw(stop);
-  explore_display();
+  draw_display();
   explore_off();
 }
 
-// Draws a frame if one was posted, and tells the page if it waits for one,
-// while the drawing buffer still holds it.
+// Draws a frame if one was posted, then lets the program move on.
 void frame() {
   if (held) return;
   if (redisplay && display_callback) {
     redisplay = false;
-    display_callback();
-    gl_layer_finish();
-    ++frames;
-    if (page_waits) {
-      page_waits = false;
-      page_frame_drawn();
-    }
+    draw_display();
   }
   if (idle_callback && !paused) idle_callback();
 }
@@ -129,7 +124,7 @@ EMSCRIPTEN_KEEPALIVE int web_explore_open() {
   held = true;
   explore_keep_state(true);
   explore_record();
-  explore_display();
+  draw_display();
   explore_off();
   explore_keep_state(false);
   return explore_count();
