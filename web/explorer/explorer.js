@@ -171,8 +171,29 @@ Page.explorer = (function () {
         th.textContent += ' (changed)';
       }
       tr.append(th, td);
+      if (e[0] === 'texture') tr.appendChild(texturePicture(e[2]));
       state.appendChild(tr);
     });
+  }
+
+  // A small picture of the bound texture, read back from WebGL.
+  function texturePicture(name) {
+    var cell = document.createElement('td'), at = call('web_explore_texture', 'number');
+    if (!at) return cell;
+    var width = HEAP32[at >> 2], height = HEAP32[(at >> 2) + 1];
+    var picture = document.createElement('canvas');
+    picture.width = width;
+    picture.height = height;
+    picture.setAttribute('role', 'img');
+    picture.setAttribute('aria-label', 'texture ' + name);
+    var g = picture.getContext('2d'), image = g.createImageData(width, height);
+    var bytes = HEAPU8.subarray(at + 8, at + 8 + width * height * 4);
+    for (var y = 0; y < height; ++y) {  // its rows run from the bottom up
+      image.data.set(bytes.subarray((height - 1 - y) * width * 4, (height - y) * width * 4), y * width * 4);
+    }
+    g.putImageData(image, 0, 0);
+    cell.appendChild(picture);
+    return cell;
   }
 
   // The chosen call's line and its arguments, each number an input.

@@ -129,6 +129,11 @@ Vertex make_vertex(float x, float y, float z, const float normal[3]) {
           {gl.st[0], gl.st[1]}};
 }
 
+bool gl_layer_bound_texture(int *width, int *height, std::vector<unsigned char> *rgba) {
+  flush();
+  return webgl_read_texture(gl.bound_texture, width, height, rgba);
+}
+
 void put_back_state(const State &kept) {
   flush();
   gl = kept;

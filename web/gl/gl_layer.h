@@ -21,6 +21,10 @@ void gl_layer_finish();
 // its handle for gl_layer_draw_shape.
 int gl_layer_keep_shape(bool lines, std::vector<float> xyz, std::vector<float> normals);
 
+// The bound texture's first level as RGBA rows from the bottom up, for the
+// explorer's picture of it; false where it has none.
+bool gl_layer_bound_texture(int *width, int *height, std::vector<unsigned char> *rgba);
+
 // Draws a kept shape at the current matrices, lit and coloured like any
 // vertex; the current normal is left as it was. One that crosses the near
 // plane is cut on the CPU, as immediate mode's primitives are.

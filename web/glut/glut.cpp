@@ -13,6 +13,9 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <cstring>
+#include <vector>
+
 namespace {
 
 int window_width = 300, window_height = 300;  // GLUT's defaults
@@ -148,6 +151,20 @@ EMSCRIPTEN_KEEPALIVE void web_explore_edit(int call, int arg, double value) {
 EMSCRIPTEN_KEEPALIVE void web_explore_undo() { explore_undo(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_rows() { return explore_rows(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_state() { return explore_state(); }
+
+// The bound texture's picture after the chosen call: its width and height,
+// then its RGBA rows from the bottom up; null where there is none.
+EMSCRIPTEN_KEEPALIVE const int *web_explore_texture() {
+  static std::vector<unsigned char> picture;
+  static std::vector<int> out;
+  int width = 0, height = 0;
+  if (!gl_layer_bound_texture(&width, &height, &picture)) return nullptr;
+  out.assign(2 + picture.size() / 4, 0);
+  out[0] = width;
+  out[1] = height;
+  std::memcpy(out.data() + 2, picture.data(), picture.size());
+  return out.data();
+}
 
 // Frames drawn so far: what the page's tests wait on and count.
 EMSCRIPTEN_KEEPALIVE int web_frames() { return frames; }

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -304,8 +305,15 @@ void webgl_clear(bool colour, bool depth) {
   emscripten_glClear((colour ? GL_COLOR_BUFFER_BIT : 0) | (depth ? GL_DEPTH_BUFFER_BIT : 0));
 }
 
+namespace {
+
+// Each texture's first level's size, by WebGL's name, and the one bound.
+std::map<GLuint, std::pair<int, int>> sizes;
+GLuint bound = 0;
+
+}  // namespace
+
 void webgl_bind_texture(unsigned int name) {
-  static GLuint bound = 0;
   GLuint &texture = textures[name];
   if (texture == 0) emscripten_glGenTextures(1, &texture);
   if (texture == bound) return;
@@ -321,8 +329,27 @@ void webgl_unpack_alignment(int alignment) {
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }
 
+bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<unsigned char> *rgba) {
+  const auto texture = textures.find(name);
+  if (texture == textures.end() || !sizes.count(texture->second)) return false;
+  std::tie(*width, *height) = sizes[texture->second];
+  GLuint reader = 0;
+  emscripten_glGenFramebuffers(1, &reader);
+  emscripten_glBindFramebuffer(GL_FRAMEBUFFER, reader);
+  emscripten_glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->second, 0);
+  const bool ok = emscripten_glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  if (ok) {
+    rgba->assign(static_cast<std::size_t>(*width) * *height * 4, 0);
+    emscripten_glReadPixels(0, 0, *width, *height, GL_RGBA, GL_UNSIGNED_BYTE, rgba->data());
+  }
+  emscripten_glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  emscripten_glDeleteFramebuffers(1, &reader);
+  return ok;
+}
+
 void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels) {
+  if (level == 0) sizes[bound] = {width, height};
   emscripten_glTexImage2D(GL_TEXTURE_2D, level, format, width, height, 0, format, GL_UNSIGNED_BYTE,
                           pixels);
 }

@@ -9,6 +9,7 @@
 #define WEB_WEBGL_WEBGL_H
 
 #include <string>
+#include <vector>
 
 // The most lights drawn at once, GL 1.1's eight: the shader's arrays are
 // this long, and so are the GL layer's tables of lights.
@@ -71,6 +72,10 @@ void webgl_unpack_alignment(int alignment);
 // (GL_RGB, GL_RGBA, GL_LUMINANCE).
 void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels);
+// The first level of the texture under `name`, read back as RGBA rows from
+// the bottom up, through a frame buffer made for the reading; false where it
+// has none or cannot be read. The bound texture and frame buffer stay.
+bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<unsigned char> *rgba);
 
 // Triangles (every three vertices) or lines (every two) under `state`,
 // textured with the bound texture, modulated by the colour, when it says so.
