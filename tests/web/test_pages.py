@@ -1127,6 +1127,15 @@ class Explorer(unittest.TestCase):
         turned = sum(1 for x, y in red if green.pixel(x, y)[1] > 100 and green.pixel(x, y)[0] < 60)
         self.assertGreater(turned, 1000, "the bookshelf's red faces, green now")
 
+        # An array's item: the floor's first corner raised. The call reads
+        # a copy; the program's own table is as it was once closed (below).
+        before = self.held(self.rows()[-1])
+        self.held("glVertex3fv({0, 0, 0})")
+        field = self.driver.find_element(By.CSS_SELECTOR, '[data-arg="0"][data-item="1"]')
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys("0.5")
+        self.assertLess(share_within(self.held(self.rows()[-1]), before, 0), 0.99, "the floor moved")
+
         # While the explorer is open nothing reaches the program; closing
         # gives back its picture and its variables.
         self.driver.find_element(By.ID, "calls").send_keys("w")
@@ -1141,6 +1150,8 @@ class Explorer(unittest.TestCase):
         focused = lambda: self.driver.execute_script(
             "var e = document.activeElement; return e.dataset.routine || e.textContent")
         self.assertEqual(focused(), "display")
+        self.assertEqual(self.driver.execute_script(
+            "return document.querySelectorAll('[data-routine=drawPlanet]').length"), 10, "a group a call")
         press = lambda *keys: ActionChains(self.driver).send_keys(*keys).perform()
         press(Keys.ARROW_DOWN)
         self.assertEqual(focused(), "draw_frame")

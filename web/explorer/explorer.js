@@ -28,14 +28,16 @@ Page.explorer = (function () {
 
   function isOpen() { return open; }
 
-  // The tree: a group a run of calls made under the same routines, nested
-  // as the routines were on the stack.
+  // The tree: a group a call of a routine, nested as the routines were on
+  // the stack. A routine's name with its number tells two calls of it apart
+  // (the numbers come with every routine, or with none).
   function build() {
     tree.textContent = '';
     var path = [], parents = [tree];
     rows.forEach(function (row, index) {
+      var on = row.routines.map(function (name, k) { return name + '#' + (row.entered[k] || ''); });
       var same = 0;
-      while (same < path.length && same < row.routines.length && path[same] === row.routines[same]) ++same;
+      while (same < path.length && same < on.length && path[same] === on[same]) ++same;
       path.length = same;
       parents.length = same + 1;
       row.routines.slice(same).forEach(function (name) {
@@ -52,7 +54,7 @@ Page.explorer = (function () {
         group.append(label, list);
         parents[parents.length - 1].appendChild(group);
         parents.push(list);
-        path.push(name);
+        path.push(on[path.length]);
       });
       var item = document.createElement('li');
       item.setAttribute('role', 'treeitem');
@@ -206,35 +208,61 @@ Page.explorer = (function () {
     }
     var index = Number(item.dataset.call), row = rows[index], meaning = meanings[row.name] || {does: '', args: []};
     does.textContent = row.name + ': ' + meaning.does;
+    // One input a number; an array's items side by side, each its own.
+    var field = function (arg, k, part, value, name) {
+      var input = document.createElement('input');
+      input.type = 'number';
+      input.step = arg.kind === 'int' ? '1' : 'any';
+      input.dataset.arg = k;
+      if (part !== null) {
+        input.dataset.item = part;
+        input.setAttribute('aria-label', name);
+      }
+      var key = index + ':' + k + ':' + (part || 0);
+      input.value = key in edits ? edits[key] : value;
+      if (key in edits) input.classList.add('edited');
+      var apply = function () {
+        var number = Number(input.value);
+        if (input.value === '' || !isFinite(number)) return;
+        edits[key] = input.value;
+        input.classList.add('edited');
+        call('web_explore_edit', null, [index, k, part || 0, number]);
+        choose(item, true);
+      };
+      input.addEventListener('input', apply);
+      input.addEventListener('change', apply);
+      return input;
+    };
     row.args.forEach(function (arg, k) {
       var line = document.createElement('p');
-      var label = document.createElement('label');
-      label.textContent = (meaning.args[k] || 'argument ' + (k + 1)) + ' ';
+      var means = meaning.args[k] || 'argument ' + (k + 1);
       if (/^(float|double|int)$/.test(arg.kind)) {
-        var input = document.createElement('input');
-        input.type = 'number';
-        input.step = arg.kind === 'int' ? '1' : 'any';
-        input.dataset.arg = k;
-        var key = index + ':' + k;
-        input.value = key in edits ? edits[key] : arg.value;
-        if (key in edits) input.classList.add('edited');
-        var apply = function () {
-          var value = Number(input.value);
-          if (input.value === '' || !isFinite(value)) return;
-          edits[key] = input.value;
-          input.classList.add('edited');
-          call('web_explore_edit', null, [index, k, value]);
-          choose(item, true);
-        };
-        input.addEventListener('input', apply);
-        input.addEventListener('change', apply);
-        label.appendChild(input);
+        var label = document.createElement('label');
+        label.textContent = means + ' ';
+        label.appendChild(field(arg, k, null, arg.value));
+        line.appendChild(label);
+      } else if (Array.isArray(arg.value)) {
+        // A group named by its meaning; each item named by its place.
+        line.setAttribute('role', 'group');
+        var name = document.createElement('span');
+        name.id = 'call-arg-' + k;
+        name.textContent = means + ' ';
+        line.setAttribute('aria-labelledby', name.id);
+        line.appendChild(name);
+        line.appendChild(document.createTextNode('{'));
+        arg.value.forEach(function (value, part) {
+          if (part) line.appendChild(document.createTextNode(', '));
+          line.appendChild(field(arg, k, part, value, 'item ' + (part + 1) + ' of ' + arg.value.length));
+        });
+        line.appendChild(document.createTextNode('}'));
       } else {
-        var value = document.createElement('code');
-        value.textContent = typeof arg.value === 'string' ? arg.value : '{' + arg.value.join(', ') + '}';
-        label.appendChild(value);
+        var label2 = document.createElement('label');
+        label2.textContent = means + ' ';
+        var code = document.createElement('code');
+        code.textContent = arg.value;
+        label2.appendChild(code);
+        line.appendChild(label2);
       }
-      line.appendChild(label);
       args.appendChild(line);
     });
   }

@@ -7,11 +7,14 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,14 +27,27 @@ int next_call = 0;  // the index of the next call of the frame
 int stop_after = -1;
 
 struct Row {
-  std::string name, text, routines;
+  std::string name, text, routines, entered;  // the routines' names and numbers, as JSON
   bool draws;
   std::vector<CallArg> args;
 };
 std::vector<Row> rows;
-std::map<std::pair<int, int>, double> edits;  // (call, argument) -> value
+// (call, argument, item of an array) -> value
+std::map<std::tuple<int, int, int>, double> edits;
+// An edited array argument's copy, which the call reads in place of the
+// program's own array: (call, argument) -> floats.
+std::map<std::pair<int, int>, std::array<float, 4>> copies;
 State kept[2];                                // the state the held frame began and ended with
 std::string json;
+
+// The scene's routines are built with -finstrument-functions for the page:
+// each entry and exit comes here, so that each call of a routine has a
+// number of its own and two calls of one routine in a row are two groups.
+constexpr int kMaxNesting = 256;
+unsigned entered[kMaxNesting];  // the number of each routine on the stack
+int nesting = 0;
+unsigned routines_entered = 0;
+int display_nesting = 0;  // the routines on the stack when display is called
 
 // The script's stack now, one frame a line ("    at NAME (wasm://...)"),
 // innermost first: the names are those the build kept in its name section.
@@ -72,9 +88,11 @@ std::string bare(std::string frame) {
 }
 
 // The routines on the stack between the entry point and the GLUT function
-// that called display, outermost first, as a JSON array: the frames above
-// this layer's own, leaving out the entry points (gl..., glu..., glut...).
-std::string routines_of() {
+// that called display, outermost first, as JSON arrays of their names and
+// of their numbers: the frames above this layer's own, leaving out the entry
+// points (gl..., glu..., glut...). The numbers are left out should the two
+// ever disagree on how many routines there are.
+void routines_of(std::string *names_json, std::string *numbers_json) {
   char *stack = explore_stack();
   const std::string text = stack;
   std::free(stack);
@@ -92,9 +110,17 @@ std::string routines_of() {
     if (inside && frame.compare(0, 2, "gl") != 0) names.insert(names.begin(), frame);
     if (frame == "open") inside = true;  // ExploreCall::open
   }
-  std::string json = "[";
-  for (std::size_t i = 0; i < names.size(); ++i) json += (i ? ",\"" : "\"") + names[i] + "\"";
-  return json + "]";
+  *names_json = "[";
+  for (std::size_t i = 0; i < names.size(); ++i)
+    *names_json += (i ? ",\"" : "\"") + names[i] + "\"";
+  *names_json += "]";
+  *numbers_json = "[";
+  const int first = display_nesting, count = std::min(nesting, kMaxNesting) - first;
+  if (count == static_cast<int>(names.size())) {
+    for (int i = 0; i < count; ++i)
+      *numbers_json += (i ? "," : "") + std::to_string(entered[first + i]);
+  }
+  *numbers_json += "]";
 }
 
 double read(const ExploreArg &a, int k) {
@@ -103,18 +129,31 @@ double read(const ExploreArg &a, int k) {
     case ArgStore::kDouble: return *static_cast<double *>(a.value);
     case ArgStore::kInt: return *static_cast<int *>(a.value);
     case ArgStore::kUint: return *static_cast<unsigned *>(a.value);
-    case ArgStore::kFloats: return static_cast<float *>(a.value)[k];
+    case ArgStore::kFloats: return (*static_cast<const float **>(a.value))[k];
   }
   return 0;
 }
 
-void write(const ExploreArg &a, double v) {
+// Argument `arg` of call `call` takes `v` (its item `item`, of an array).
+// The program's own array is never written: the call reads a copy.
+void write(const ExploreArg &a, int call, int arg, int item, double v) {
   switch (a.store) {
     case ArgStore::kFloat: *static_cast<float *>(a.value) = static_cast<float>(v); break;
     case ArgStore::kDouble: *static_cast<double *>(a.value) = v; break;
     case ArgStore::kInt: *static_cast<int *>(a.value) = static_cast<int>(v); break;
     case ArgStore::kUint: *static_cast<unsigned *>(a.value) = static_cast<unsigned>(v); break;
-    case ArgStore::kFloats: break;  // an array is shown, not edited
+    case ArgStore::kFloats: {
+      const float *&pointer = *static_cast<const float **>(a.value);
+      auto copy = copies.find({call, arg});
+      if (copy == copies.end()) {
+        std::array<float, 4> floats{};
+        std::copy(pointer, pointer + a.count, floats.begin());
+        copy = copies.emplace(std::make_pair(call, arg), floats).first;
+      }
+      copy->second[item] = static_cast<float>(v);
+      pointer = copy->second.data();
+      break;
+    }
   }
 }
 
@@ -140,6 +179,21 @@ void add_vec(std::string *out, const char *name, const Vec4 &v) {
 
 }  // namespace
 
+// The hooks take each routine's return address, which they do not use; the
+// library's own reads it from a script stack trace on every call.
+extern "C" __attribute__((no_instrument_function)) void *emscripten_return_address(int) {
+  return nullptr;
+}
+
+extern "C" __attribute__((no_instrument_function)) void __cyg_profile_func_enter(void *, void *) {
+  if (nesting < kMaxNesting) entered[nesting] = ++routines_entered;
+  ++nesting;
+}
+
+extern "C" __attribute__((no_instrument_function)) void __cyg_profile_func_exit(void *, void *) {
+  --nesting;
+}
+
 __attribute__((noinline)) void ExploreCall::open(const char *name, bool draws,
                                                  std::initializer_list<ExploreArg> args) {
   if (mode == Mode::kOff) return;
@@ -147,7 +201,7 @@ __attribute__((noinline)) void ExploreCall::open(const char *name, bool draws,
   if (depth++ > 0) return;  // inside a GLU or GLUT call: its own
   const int index = next_call++;
   if (mode == Mode::kRecord) {
-    Row row{name, "", "", draws, {}};
+    Row row{name, "", "", "", draws, {}};
     for (const ExploreArg &a : args) {
       CallArg arg{a.kind, 0, {}};
       if (a.store == ArgStore::kFloats) {
@@ -158,14 +212,17 @@ __attribute__((noinline)) void ExploreCall::open(const char *name, bool draws,
       row.args.push_back(arg);
     }
     row.text = call_text(name, row.args);
-    row.routines = routines_of();
+    routines_of(&row.routines, &row.entered);
     rows.push_back(std::move(row));
     return;
   }
   int k = 0;
   for (const ExploreArg &a : args) {
-    const auto edit = edits.find({index, k++});
-    if (edit != edits.end()) write(a, edit->second);
+    for (int item = 0; item < a.count; ++item) {
+      const auto edit = edits.find({index, k, item});
+      if (edit != edits.end()) write(a, index, k, item, edit->second);
+    }
+    ++k;
   }
   run_ = index <= stop_after;
 }
@@ -176,8 +233,10 @@ ExploreCall::~ExploreCall() {
 
 void explore_record() {
   mode = Mode::kRecord;
+  display_nesting = nesting;
   rows.clear();
   edits.clear();
+  copies.clear();
   next_call = 0;
 }
 
@@ -190,8 +249,14 @@ void explore_draw(int stop) {
 void explore_off() { mode = Mode::kOff; }
 int explore_count() { return static_cast<int>(rows.size()); }
 
-void explore_edit(int call, int arg, double value) { edits[{call, arg}] = value; }
-void explore_undo() { edits.clear(); }
+void explore_edit(int call, int arg, int item, double value) {
+  if (item >= 0 && item < 4) edits[{call, arg, item}] = value;
+}
+
+void explore_undo() {
+  edits.clear();
+  copies.clear();
+}
 
 const char *explore_rows() {
   json = "[";
@@ -201,6 +266,7 @@ const char *explore_rows() {
     json += "\"text\":\"";
     add_escaped(&json, r.text);
     json += "\",\"name\":\"" + r.name + "\",\"routines\":" + r.routines;
+    json += ",\"entered\":" + r.entered;
     json += std::string(",\"draws\":") + (r.draws ? "true" : "false") + ",\"args\":[";
     for (std::size_t k = 0; k < r.args.size(); ++k) {
       const CallArg &a = r.args[k];

@@ -34,8 +34,9 @@ inline ExploreArg explore_enum(GLenum &v) { return {ArgKind::kEnum, ArgStore::kU
 inline ExploreArg explore_enum(GLint &v) { return {ArgKind::kEnum, ArgStore::kInt, &v, 1}; }
 inline ExploreArg explore_bits(GLbitfield &v) { return {ArgKind::kBits, ArgStore::kUint, &v, 1}; }
 inline ExploreArg explore_name(GLuint &v) { return {ArgKind::kInt, ArgStore::kUint, &v, 1}; }
-inline ExploreArg explore_floats(const GLfloat *v, int n) {
-  return {ArgKind::kFloats, ArgStore::kFloats, const_cast<GLfloat *>(v), n};
+// An array by its pointer, so that an edited call reads an edited copy.
+inline ExploreArg explore_floats(const GLfloat *&v, int n) {
+  return {ArgKind::kFloats, ArgStore::kFloats, &v, n};
 }
 
 class ExploreCall {
@@ -68,9 +69,9 @@ void explore_record();
 void explore_draw(int stop);
 void explore_off();
 int explore_count();
-// Argument `arg` of call `call` takes `value` in every later drawing; undo
-// drops every edit.
-void explore_edit(int call, int arg, double value);
+// Argument `arg` of call `call` (its item `item`, of an array) takes `value`
+// in every later drawing; undo drops every edit.
+void explore_edit(int call, int arg, int item, double value);
 void explore_undo();
 // The recorded rows as JSON: [{"text", "name", "routines": [...], "draws",
 // "args": [{"kind", "value"}]}]; the GL state now, as JSON.

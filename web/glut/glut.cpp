@@ -145,8 +145,8 @@ EMSCRIPTEN_KEEPALIVE void web_explore_close() {
   redisplay = true;
 }
 
-EMSCRIPTEN_KEEPALIVE void web_explore_edit(int call, int arg, double value) {
-  explore_edit(call, arg, value);
+EMSCRIPTEN_KEEPALIVE void web_explore_edit(int call, int arg, int item, double value) {
+  explore_edit(call, arg, item, value);
 }
 EMSCRIPTEN_KEEPALIVE void web_explore_undo() { explore_undo(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_rows() { return explore_rows(); }
