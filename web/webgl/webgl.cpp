@@ -232,8 +232,15 @@ void use_source(const Source &s, bool whole_vertices) {
   point_attributes(s.buffer, whole_vertices);
 }
 
+// The colour and texture coordinate a mesh's draw gives as constant
+// attributes, as last set; a draw from whole vertices, whose arrays give
+// them, makes them unknown again.
+float constant_colour[4], constant_st[2];
+bool constants_known = false;
+
 // Makes `count` vertices the source of the next draw.
 void put_vertices(const Vertex *vertices, int count) {
+  constants_known = false;
   if (!have_vertex_arrays) {
     use_source(stream, true);
     bind_buffer(stream.buffer);
@@ -390,7 +397,14 @@ void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, co
                      const float st[2]) {
   apply(state.lighting ? lit : plain, state);
   use_source(meshes[mesh], false);
-  emscripten_glVertexAttrib4fv(kColour, colour);
-  emscripten_glVertexAttrib2fv(kTexCoord, st);
+  if (!constants_known || std::memcmp(constant_colour, colour, sizeof constant_colour) != 0) {
+    emscripten_glVertexAttrib4fv(kColour, colour);
+    std::memcpy(constant_colour, colour, sizeof constant_colour);
+  }
+  if (!constants_known || std::memcmp(constant_st, st, sizeof constant_st) != 0) {
+    emscripten_glVertexAttrib2fv(kTexCoord, st);
+    std::memcpy(constant_st, st, sizeof constant_st);
+  }
+  constants_known = true;
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }
