@@ -212,7 +212,18 @@ __attribute__((noinline)) void ExploreCall::open(const char *name, bool draws,
       row.args.push_back(arg);
     }
     row.text = call_text(name, row.args);
-    routines_of(&row.routines, &row.entered);
+    // No routine entered or left since the last row: the same routines,
+    // without reading the script's stack again.
+    static unsigned last_entered;
+    static int last_nesting;
+    if (!rows.empty() && routines_entered == last_entered && nesting == last_nesting) {
+      row.routines = rows.back().routines;
+      row.entered = rows.back().entered;
+    } else {
+      routines_of(&row.routines, &row.entered);
+    }
+    last_entered = routines_entered;
+    last_nesting = nesting;
     rows.push_back(std::move(row));
     return;
   }
