@@ -233,14 +233,18 @@ Page.explorer = (function () {
       input.addEventListener('change', apply);
       return input;
     };
+    // A label of the argument's meaning round its value.
+    var labelled = function (means, value) {
+      var label = document.createElement('label');
+      label.textContent = means + ' ';
+      label.appendChild(value);
+      return label;
+    };
     row.args.forEach(function (arg, k) {
       var line = document.createElement('p');
       var means = meaning.args[k] || 'argument ' + (k + 1);
       if (/^(float|double|int)$/.test(arg.kind)) {
-        var label = document.createElement('label');
-        label.textContent = means + ' ';
-        label.appendChild(field(arg, k, null, arg.value));
-        line.appendChild(label);
+        line.appendChild(labelled(means, field(arg, k, null, arg.value)));
       } else if (Array.isArray(arg.value)) {
         // A group named by its meaning; each item named by its place.
         line.setAttribute('role', 'group');
@@ -256,12 +260,9 @@ Page.explorer = (function () {
         });
         line.appendChild(document.createTextNode('}'));
       } else {
-        var label2 = document.createElement('label');
-        label2.textContent = means + ' ';
         var code = document.createElement('code');
         code.textContent = arg.value;
-        label2.appendChild(code);
-        line.appendChild(label2);
+        line.appendChild(labelled(means, code));
       }
       args.appendChild(line);
     });
