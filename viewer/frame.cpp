@@ -33,6 +33,6 @@ void set_projection(int width, int height, double far_plane) {
   glDepthRange(0, 100);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glFrustum(-1, 1, -1, 1, 1, far_plane);
+  glFrustum(kFrustumLeft, kFrustumRight, kFrustumBottom, kFrustumTop, kFrustumNear, far_plane);
   glMatrixMode(GL_MODELVIEW);
 }

@@ -18,9 +18,15 @@ void open_window(int *argc, char **argv, unsigned int display_mode, const char *
 // right mouse button.
 void attach_menu(void (*callback)(int), const MenuEntry *entries, int count);
 
-// Viewport over the whole window and the fixed frustum -1..1 x -1..1 from
-// near 1 to `far_plane`, whatever the window's aspect; leaves the model-view
-// matrix selected.
+// The fixed frustum every view is drawn with, whatever the window's aspect:
+// its sides at the near plane, and the near plane. Its far plane is each
+// program's own.
+inline constexpr double kFrustumLeft = -1, kFrustumRight = 1;
+inline constexpr double kFrustumBottom = -1, kFrustumTop = 1;
+inline constexpr double kFrustumNear = 1;
+
+// Viewport over the whole window and the fixed frustum out to `far_plane`;
+// leaves the model-view matrix selected.
 void set_projection(int width, int height, double far_plane);
 
 #endif

@@ -4,6 +4,8 @@
 // the words both programs build their views from.
 #include "viewer/sight.h"
 
+#include "viewer/frame.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +22,10 @@ Vec3 unit(Vec3 a) {
   const double l = length(a);
   return {a.x / l, a.y / l, a.z / l};
 }
+
+// The picture's x and y are the frustum's, scaled to -1..1, about its middle.
+static_assert(kFrustumLeft == -kFrustumRight && kFrustumBottom == -kFrustumTop,
+              "the frustum is centred on the view");
 
 // A point this close to the frustum's sides still counts as in view.
 constexpr double kEdge = 1e-9;
@@ -53,22 +59,24 @@ PicturePoint picture_point(const Sight &sight, Vec3 point) {
   const double across = dot(d, sight.side), up = dot(d, sight.up), depth = dot(d, sight.forward);
   PicturePoint p{0, 0, depth, length(d), false};
   if (!sight.valid || depth <= 0) return p;
-  p.x = across / depth;
-  p.y = up / depth;
-  p.in_view = depth >= 1 - kEdge && depth <= sight.far_plane + kEdge &&
+  p.x = across / depth * (kFrustumNear / kFrustumRight);
+  p.y = up / depth * (kFrustumNear / kFrustumTop);
+  p.in_view = depth >= kFrustumNear - kEdge && depth <= sight.far_plane + kEdge &&
               std::fabs(p.x) <= 1 + kEdge && std::fabs(p.y) <= 1 + kEdge;
   return p;
 }
 
-// The frustum's sides lean at 45 degrees, so a side's distance from the
-// centre is (|across| - depth) / sqrt(2).
+// A side of the frustum is the plane |across| * near = right * depth (top
+// for up), so the centre lies (|across| * near - right * depth) / |(near,
+// right)| outside it.
 SphereSight sphere_sight(const Sight &sight, Vec3 centre, double radius) {
   if (!sight.valid) return SphereSight::kOutside;
   const Vec3 d = minus(centre, sight.eye);
   const double across = dot(d, sight.side), up = dot(d, sight.up), depth = dot(d, sight.forward);
-  const double reach = radius * std::sqrt(2.0);
+  const double n = kFrustumNear, r = kFrustumRight, t = kFrustumTop;
   const bool within_sides =
-      std::fabs(across) - depth <= reach && std::fabs(up) - depth <= reach && depth + radius >= 1;
+      std::fabs(across) * n - r * depth <= radius * std::sqrt(n * n + r * r) &&
+      std::fabs(up) * n - t * depth <= radius * std::sqrt(n * n + t * t) && depth + radius >= n;
   if (!within_sides) return SphereSight::kOutside;
   return depth - radius > sight.far_plane ? SphereSight::kBeyondFarPlane : SphereSight::kInView;
 }

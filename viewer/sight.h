@@ -4,8 +4,8 @@
 //
 // Each program says what is in its view as a short text, from its own
 // tables and its camera, projected as the picture is: the look-at of the
-// camera variables and the fixed frustum (-1..1 at the near plane 1, out to
-// the program's far plane). The arithmetic both share is here; each program
+// camera variables and the fixed frustum (viewer/frame.h, out to the
+// program's far plane). The arithmetic both share is here; each program
 // defines describe_view.
 #ifndef VIEWER_SIGHT_H
 #define VIEWER_SIGHT_H
