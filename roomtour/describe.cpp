@@ -180,7 +180,8 @@ std::string facing_words() {
   const double turn =
       std::fmod(std::fmod(static_cast<double>(camera_theta), kTwoPi) + kTwoPi, kTwoPi);
   const int eighth = static_cast<int>(std::lround(turn / (kTwoPi / 8))) % 8;
-  const double tilt = std::atan2(static_cast<double>(camera_pitch), 5) * 180 / 3.141592653589793;
+  const double tilt =
+      std::atan2(static_cast<double>(camera_pitch), kLookDistance) * 180 / 3.141592653589793;
   const char *look = std::fabs(tilt) < 10 ? "looking level"
                      : tilt >= 40         ? "looking steeply down"
                      : tilt > 0           ? "looking down"

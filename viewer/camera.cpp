@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double kLookDistance = 5;
-
 // Moves the eye by `step` along the horizontal direction `angle`: z first,
 // then x, both from the same angle.
 void move_along(double angle, double step) {

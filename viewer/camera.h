@@ -38,9 +38,12 @@ struct LookAt {
   double target[3];
 };
 
-// The view from a pose: the target lies 5 units ahead in the horizontal plane
-// and `pitch` below eye height. With `truncate` the three offsets from the
-// eye are cut to whole numbers towards zero first.
+// How far ahead of the eye, in the horizontal plane, the camera looks.
+constexpr double kLookDistance = 5;
+
+// The view from a pose: the target lies kLookDistance ahead in the horizontal
+// plane and `pitch` below eye height. With `truncate` the three offsets from
+// the eye are cut to whole numbers towards zero first.
 LookAt camera_look_at(float x, float y, float z, float theta, float pitch, bool truncate);
 
 // Multiplies the current matrix by the view from the camera variables, up (0, 1, 0).
