@@ -17,8 +17,7 @@
 namespace {
 
 Vec3 centre_of(const Body &body) {
-  const double angle =
-      body.angle && freeze_planets == 0 ? *body.angle * 3.141592653589793 / 180 : 0;
+  const double angle = body.angle && freeze_planets == 0 ? *body.angle * kPi / 180 : 0;
   const double out = body.distance * 0.001 * kSceneScale;
   return {out * std::cos(angle), 0, -out * std::sin(angle)};
 }

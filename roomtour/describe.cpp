@@ -92,7 +92,7 @@ void add_fan_points(const Placement &p, std::vector<Vec3> *points) {
   }
   const double half_width = kFanBlade.width / 2, half_depth = kFanBlade.depth / 2;
   for (int k = 0; k < 4; ++k) {
-    const double turn = (fan_angle + 90.0 * k) * 3.141592653589793 / 180;
+    const double turn = (fan_angle + 90.0 * k) * kPi / 180;
     for (double a : kAlong) {
       for (double b : kAlong) {
         // A point of the blade in the fan's units, then turned about y.
@@ -180,8 +180,7 @@ std::string facing_words() {
   const double turn =
       std::fmod(std::fmod(static_cast<double>(camera_theta), kTwoPi) + kTwoPi, kTwoPi);
   const int eighth = static_cast<int>(std::lround(turn / (kTwoPi / 8))) % 8;
-  const double tilt =
-      std::atan2(static_cast<double>(camera_pitch), kLookDistance) * 180 / 3.141592653589793;
+  const double tilt = std::atan2(static_cast<double>(camera_pitch), kLookDistance) * 180 / kPi;
   const char *look = std::fabs(tilt) < 10 ? "looking level"
                      : tilt >= 40         ? "looking steeply down"
                      : tilt > 0           ? "looking down"

@@ -14,7 +14,8 @@ extern float camera_theta;
 // How far the look-at point lies below eye height, in world units (not an angle).
 extern float camera_pitch;
 
-// The double-precision constants the camera arithmetic uses.
+// The double-precision angles the camera arithmetic and the words use.
+constexpr double kPi = 3.141592653589793;
 constexpr double kHalfPi = 1.5707963267948966;
 constexpr double kTwoPi = 6.283185307179586;
 
