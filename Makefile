@@ -41,7 +41,7 @@ windows:
 textures: all
 	build/tools/make_textures img
 
-# Rewrites the keys in the README, the manual pages and the main.cpp headers
+# Rewrites the keys in the README, docs/PAGES.md, the manual pages and main.cpp
 # from viewer/keys.tsv (a test checks that they agree).
 keys:
 	tools/keytable.py write

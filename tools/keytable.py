@@ -10,13 +10,13 @@
     keytable.py json-pad PROGRAM       the page's gamepad mapping, as JSON
     keytable.py json-checks PROGRAM    the menu entries that are check boxes, as JSON
     keytable.py text                   both programs' keys and menu as plain text
-    keytable.py check                  the README, manual pages and main.cpp headers agree
+    keytable.py check                  the README, docs/PAGES.md, manual pages and main.cpp headers agree
     keytable.py write                  rewrites those blocks from the table
 
 The blocks in the README, the manual pages and the main.cpp headers start
 after a line that names viewer/keys.tsv and end before a line that says
 "end of keys" (in main.cpp: before the first line that is not a comment);
-the README's gamepad block starts after a line that names viewer/keys.tsv
+the gamepad's block (in docs/PAGES.md) starts after a line that names viewer/keys.tsv
 and "gamepad", and ends before one that says "end of gamepad".
 """
 import html
@@ -226,7 +226,7 @@ def text():
     return "\n".join(lines)
 
 
-# The blocks of the README, the manual pages and the main.cpp headers.
+# The blocks of the README, docs/PAGES.md, the manual pages and the main.cpp headers.
 
 def readme_block():
     lines = ["| Key | roomtour | planets |", "|---|---|---|"]
@@ -270,7 +270,7 @@ def pad_lines():
     return out
 
 
-def readme_pad_block():
+def pad_block():
     lines = ["| Gamepad | roomtour | planets |", "|---|---|---|"]
     for controls, run in pad_lines():
         cells = [pad_does(run) if takes(run[0], p) else "—" for p in PROGRAMS]
@@ -305,7 +305,7 @@ def comment_block(program):
 
 def blocks():
     """(file, block) for every file that holds the keys."""
-    out = [("README.md", readme_block()), ("README.md", readme_pad_block())]
+    out = [("README.md", readme_block()), ("docs/PAGES.md", pad_block())]
     for program in PROGRAMS:
         out.append(("dist/%s.6.in" % program, man_block(program)))
         out.append(("%s/main.cpp" % program, comment_block(program)))
