@@ -91,8 +91,8 @@ void add_fan_points(const Placement &p, std::vector<Vec3> *points) {
     points->push_back({hub.x + r * d.x, hub.y + r * d.y, hub.z + r * d.z});
   }
   const double half_width = kFanBlade.width / 2, half_depth = kFanBlade.depth / 2;
-  for (int k = 0; k < 4; ++k) {
-    const double turn = (fan_angle + 90.0 * k) * kPi / 180;
+  for (int k = 0; k < kFanBlades; ++k) {
+    const double turn = fan_blade_angle(k) * kPi / 180;
     for (double a : kAlong) {
       for (double b : kAlong) {
         // A point of the blade in the fan's units, then turned about y.

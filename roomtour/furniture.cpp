@@ -47,12 +47,17 @@ void drawMonitor() { draw_boxes(kMonitor); }
 void drawKeyboard() { draw_boxes(kKeyboard); }
 void drawBed() { draw_boxes(kBed); }
 
+// Rounded to a float, this sum in double is the sum in float, bit for bit
+// (a double holds more than twice a float's digits), so GL turns each blade
+// as it did when drawFan added in float.
+double fan_blade_angle(int blade) { return fan_angle + 360.0 / kFanBlades * blade; }
+
 // A hub and four overlapping blades, a quarter turn apart.
 void drawFan() {
   glutSolidSphere(kFanHubRadius, 20, 20);
-  for (int k = 0; k < 4; ++k) {
+  for (int k = 0; k < kFanBlades; ++k) {
     glPushMatrix();
-    glRotatef(fan_angle + 90.0f * k, 0, 1, 0);
+    glRotatef(static_cast<float>(fan_blade_angle(k)), 0, 1, 0);
     glTranslatef(kFanBladeOffset, 0, 0);
     glScalef(kFanBlade.width, kFanBlade.height, kFanBlade.depth);
     glutSolidCube(1);

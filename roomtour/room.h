@@ -34,6 +34,10 @@ extern float turn_speed;
 
 // The ceiling fan's blade angle in degrees, kept in [0, 360).
 extern float fan_angle;
+// The fan's blades, a quarter turn apart: blade `blade`'s turn about y in
+// degrees, as drawFan turns it and the words see it.
+inline constexpr int kFanBlades = 4;
+double fan_blade_angle(int blade);
 
 extern const MenuEntry room_menu[];
 extern const int room_menu_count;
