@@ -123,20 +123,6 @@ std::string round_words(double value) {
   return s == "-0" ? "0" : s;
 }
 
-std::string words_text(const ViewWords &words) {
-  std::string text;
-  for (const WordPiece &piece : words) text += piece.text;
-  return text;
-}
-
-std::vector<std::string> words_objects(const ViewWords &words) {
-  std::vector<std::string> names;
-  for (const WordPiece &piece : words) {
-    if (!piece.object.empty() && piece.object != "=") names.push_back(piece.object);
-  }
-  return names;
-}
-
 const char *view_words() {
   static std::string lines;
   lines.clear();

@@ -72,10 +72,6 @@ using ViewWords = std::vector<WordPiece>;
 // The program's view in words, from its state; each program defines it.
 ViewWords describe_view();
 
-// The words as one text, and the names of the objects they name.
-std::string words_text(const ViewWords &words);
-std::vector<std::string> words_objects(const ViewWords &words);
-
 // The program's view in words for whatever shows it: a line a piece, the
 // object's name (or "" or "="), a tab, then the text. The text stays valid
 // until the next call.

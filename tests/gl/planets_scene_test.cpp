@@ -4,6 +4,7 @@
 // frame, and what the drawing routines hand to GL (feedback).
 #include "gl_support.h"
 #include "planets/solar.h"
+#include "unit/view_words.h"
 #include "viewer/camera.h"
 #include "viewer/helpers.h"
 #include "viewer/sight.h"

@@ -3,6 +3,7 @@
 // roomtour's view as text: read back to the bit, and every text that cannot
 // be read ignored whole.
 #include "roomtour/room.h"
+#include "view_words.h"
 #include "viewer/camera.h"
 #include "viewer/sight.h"
 #include "viewer/view.h"
