@@ -415,5 +415,5 @@ Page.explorer = (function () {
   }
 
   attach();
-  return {isOpen: isOpen, open: openExplorer, close: close, text: text};
+  return {isOpen: isOpen};
 })();
