@@ -2,14 +2,22 @@
 // SPDX-License-Identifier: MIT
 // One frame of the program's own calls, for the page's explorer.
 //
-// Each GL, GLU and GLUT entry point the scene calls opens an ExploreCall
-// first (EXPLORE_CALL). While a frame is recorded, each appends a row: its
+// Every GL, GLU and GLUT entry point that a frame's display calls opens an
+// ExploreCall first (EXPLORE_CALL). Some that only main, init and reshape
+// call open none: the texture upload (glGetIntegerv, glPixelStorei,
+// glTexParameteri, glTexImage2D, gluBuild2DMipmaps), the viewport and
+// projection (glViewport, glDepthRange, glFrustum) and GLUT's window, menu,
+// callback and loop set-up; nor does glMultMatrixf, which only gluLookAt
+// calls. init's lighting and material calls open one all the same.
+//
+// While a frame is recorded, each call that opens one appends a row: its
 // name, its arguments as passed, and the routines on the stack that called
 // it. While a held frame is drawn again, an edited argument takes its new
 // value and every call after the stopping point is dropped. The routines are
-// those between the entry point and GLUT's draw_display. The GL that a
-// GLU or GLUT call does inside is its own, never a row. Nothing is
-// recorded, and nothing costs but a test, while the explorer is closed.
+// those between the entry point and GLUT's draw_display. A call made inside
+// another entry point (the GL of a GLU or GLUT call, glVertex3fv's
+// glVertex3f) is the outer one's, never a row. Nothing is recorded, and
+// nothing costs but a test, while the explorer is closed.
 #ifndef WEB_GL_EXPLORE_H
 #define WEB_GL_EXPLORE_H
 
