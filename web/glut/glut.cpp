@@ -32,7 +32,6 @@ bool paused = false;      // the page holds all motion: no idle callback
 // and it was last drawn up to this call.
 bool held = false;
 int held_stop = -1;
-int mouse_x = 0, mouse_y = 0;
 int frames = 0;
 
 // The page's hooks.
@@ -86,8 +85,10 @@ void frame() {
 
 extern "C" {
 
+// GLUT on the desktop passes the pointer's place in the window with a key;
+// both programs ignore it, so the page passes none.
 EMSCRIPTEN_KEEPALIVE void web_key(int code) {
-  if (keyboard_callback) keyboard_callback(static_cast<unsigned char>(code), mouse_x, mouse_y);
+  if (keyboard_callback) keyboard_callback(static_cast<unsigned char>(code), 0, 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_menu(int value) {
@@ -106,11 +107,6 @@ EMSCRIPTEN_KEEPALIVE void web_reshape(int width, int height) {
   }
   redisplay = true;
   if (held) draw_held(held_stop);
-}
-
-EMSCRIPTEN_KEEPALIVE void web_mouse(int x, int y) {
-  mouse_x = x;
-  mouse_y = y;
 }
 
 // The page's pause: while held, the idle callback is not called, so what

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-// The keyboard, the on-screen controls and drags on the picture, as GLUT's key presses and mouse.
+// The keyboard, the on-screen controls and drags on the picture, as GLUT's key presses.
 Page.input = (function () {
   var canvas = document.getElementById('canvas');
   var framed = window.self !== window.top;
@@ -70,13 +70,8 @@ Page.input = (function () {
       drag = {id: e.pointerId, x: e.clientX, y: e.clientY, across: 0, down: 0};
     });
     canvas.addEventListener('pointermove', function (e) {
-      var box = canvas.getBoundingClientRect();
-      var width = parseFloat(getComputedStyle(canvas).width);
-      var scale = canvas.width / width;
-      Module._web_mouse(Math.floor((e.clientX - box.left - canvas.clientLeft) * scale),
-                        Math.floor((e.clientY - box.top - canvas.clientTop) * scale));
       if (!drag || e.pointerId !== drag.id) return;
-      var step = width / 20;
+      var step = parseFloat(getComputedStyle(canvas).width) / 20;
       drag.across = follow(drag.across, e.clientX - drag.x, step, 'j', 'l');
       drag.down = follow(drag.down, e.clientY - drag.y, step, 'k', 'i');
     });
