@@ -314,21 +314,35 @@ void webgl_clear(bool colour, bool depth) {
 
 namespace {
 
-// Each texture's first level's size, by WebGL's name, and the one bound.
+// Each texture's first level's size, by WebGL's name, the one bound, and
+// the caller's name bound.
 std::map<GLuint, std::pair<int, int>> sizes;
 GLuint bound = 0;
+unsigned int bound_name = 0;
 
-}  // namespace
-
-void webgl_bind_texture(unsigned int name) {
-  GLuint &texture = textures[name];
-  if (texture == 0) emscripten_glGenTextures(1, &texture);
+void use_texture(GLuint texture) {
   if (texture == bound) return;
   emscripten_glBindTexture(GL_TEXTURE_2D, texture);
   bound = texture;
 }
 
+// The bound name's texture, made now if it has none.
+void make_bound_texture() {
+  GLuint &texture = textures[bound_name];
+  if (texture == 0) emscripten_glGenTextures(1, &texture);
+  use_texture(texture);
+}
+
+}  // namespace
+
+void webgl_bind_texture(unsigned int name) {
+  bound_name = name;
+  const auto texture = textures.find(name);
+  use_texture(texture == textures.end() ? 0 : texture->second);
+}
+
 void webgl_texture_parameter(unsigned int parameter, int value) {
+  make_bound_texture();
   emscripten_glTexParameteri(GL_TEXTURE_2D, parameter, value);
 }
 
@@ -356,6 +370,7 @@ bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<
 
 void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels) {
+  make_bound_texture();
   if (level == 0) sizes[bound] = {width, height};
   emscripten_glTexImage2D(GL_TEXTURE_2D, level, format, width, height, 0, format, GL_UNSIGNED_BYTE,
                           pixels);

@@ -64,7 +64,8 @@ void webgl_clear_colour(float r, float g, float b, float a);
 void webgl_clear(bool colour, bool depth);
 
 // Texture objects under the caller's names, 0 included: each name gets a
-// WebGL texture of its own the first time it is bound.
+// WebGL texture of its own the first time it is given a parameter or an
+// image (binding a name alone makes none, as it draws nothing).
 void webgl_bind_texture(unsigned int name);
 void webgl_texture_parameter(unsigned int parameter, int value);
 void webgl_unpack_alignment(int alignment);
