@@ -39,6 +39,7 @@ std::map<std::tuple<int, int, int>, double> edits;
 std::map<std::pair<int, int>, std::array<float, 4>> copies;
 State kept[2];                                // the state the held frame began and ended with
 std::string json;
+void (*when_undone)() = nullptr;
 
 // The scene's routines are built with -finstrument-functions for the page:
 // each entry and exit comes here, so that each call of a routine has a
@@ -259,6 +260,7 @@ void explore_draw(int stop) {
 
 void explore_off() { mode = Mode::kOff; }
 int explore_count() { return static_cast<int>(rows.size()); }
+bool explore_redrawing() { return mode == Mode::kDraw; }
 
 void explore_edit(int call, int arg, int item, double value) {
   if (item >= 0 && item < 4) edits[{call, arg, item}] = value;
@@ -267,7 +269,10 @@ void explore_edit(int call, int arg, int item, double value) {
 void explore_undo() {
   edits.clear();
   copies.clear();
+  if (when_undone) when_undone();
 }
+
+void explore_when_undone(void (*callback)()) { when_undone = callback; }
 
 const char *explore_rows() {
   json = "[";

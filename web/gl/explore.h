@@ -77,10 +77,15 @@ void explore_record();
 void explore_draw(int stop);
 void explore_off();
 int explore_count();
+// A held frame is drawn again now: what it asks for that the recording did
+// not comes of an edit.
+bool explore_redrawing();
 // Argument `arg` of call `call` (its item `item`, of an array) takes `value`
-// in every later drawing; undo drops every edit.
+// in every later drawing; undo drops every edit, and calls `callback`, which
+// lets go what the edits made.
 void explore_edit(int call, int arg, int item, double value);
 void explore_undo();
+void explore_when_undone(void (*callback)());
 // The recorded rows as JSON: [{"text", "name", "routines": [...], "draws",
 // "args": [{"kind", "value"}]}]; the GL state now, as JSON.
 const char *explore_rows();

@@ -5,6 +5,8 @@
 #include "web/gl/gl_layer.h"
 #include "web/gl/state.h"
 
+#include <emscripten.h>
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -17,7 +19,7 @@ struct Shape {
   float radius;  // of a ball round the origin that holds it
   int mesh;      // the GPU's copy, from webgl_mesh
 };
-std::vector<Shape> shapes;
+std::vector<Shape> shapes;  // one let go has no mesh (-1), and its handle is the next one's
 
 // A shape's vertices for the CPU's path, kept between frames.
 std::vector<Vertex> vertices;
@@ -48,8 +50,22 @@ int gl_layer_keep_shape(bool lines, std::vector<float> xyz, std::vector<float> n
     radius = std::max(radius, std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]) * 1.001f);
   }
   const int mesh = webgl_mesh(xyz.data(), normals.data(), static_cast<int>(xyz.size() / 3));
-  shapes.push_back({lines, std::move(xyz), std::move(normals), radius, mesh});
-  return static_cast<int>(shapes.size()) - 1;
+  int handle = 0;
+  while (handle < static_cast<int>(shapes.size()) && shapes[handle].mesh >= 0) ++handle;
+  if (handle == static_cast<int>(shapes.size())) shapes.emplace_back();
+  shapes[handle] = {lines, std::move(xyz), std::move(normals), radius, mesh};
+  return handle;
+}
+
+void gl_layer_drop_shape(int handle) {
+  webgl_drop_mesh(shapes[handle].mesh);
+  shapes[handle] = {false, {}, {}, 0, -1};
+}
+
+// The shapes kept now, for the page's tests.
+extern "C" EMSCRIPTEN_KEEPALIVE int web_shapes_kept() {
+  return static_cast<int>(
+      std::count_if(shapes.begin(), shapes.end(), [](const Shape &s) { return s.mesh >= 0; }));
 }
 
 void gl_layer_draw_shape(int handle) {

@@ -7,6 +7,7 @@
 
 #include <GL/glut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -94,32 +95,76 @@ void cube(double size, std::vector<float> &xyz, std::vector<float> &normals) {
   }
 }
 
-// Each shape is built once for its size and tessellation, since a viewer
-// draws the same ones every frame.
+// The program's own shapes are built once for their size and tessellation,
+// since a viewer draws the same ones every frame, and kept for the page's
+// life. A shape that only an edit in the explorer asks for is one of the
+// last kEditedShapes such kept, and all of them are let go when the edits
+// are undone (or the explorer closes): stepping a radius keeps no more.
 enum class Kind { kSolidCube, kSolidSphere, kWireSphere };
+constexpr std::size_t kEditedShapes = 4;
 
 struct Built {
   Kind kind;
   double size;
   int slices, stacks;
-  int handle;  // the GL layer's
+  int handle;     // the GL layer's
+  unsigned used;  // when an edited frame last drew it
 };
-std::vector<Built> built;
+std::vector<Built> built, edited;
+unsigned edited_draws = 0;
 
-int shape(Kind kind, double size, int slices, int stacks) {
-  for (const Built &b : built) {
-    if (b.kind == kind && b.size == size && b.slices == slices && b.stacks == stacks) return b.handle;
-  }
+bool same(const Built &b, Kind kind, double size, int slices, int stacks) {
+  return b.kind == kind && b.size == size && b.slices == slices && b.stacks == stacks;
+}
+
+// A sphere finer than the layer keeps is built at its finest.
+Built build(Kind kind, double size, int slices, int stacks) {
   std::vector<float> xyz, normals;
   if (kind == Kind::kSolidCube) {
     cube(size, xyz, normals);
   } else {
-    normals = sphere_normals(kind == Kind::kWireSphere, slices, stacks);
+    normals = sphere_normals(kind == Kind::kWireSphere, std::min(slices, kMaxSphereSlices),
+                             std::min(stacks, kMaxSphereStacks));
     for (const float n : normals) xyz.push_back(static_cast<float>(n * size));
   }
   const int handle = gl_layer_keep_shape(kind == Kind::kWireSphere, std::move(xyz), std::move(normals));
-  built.push_back({kind, size, slices, stacks, handle});
-  return handle;
+  return {kind, size, slices, stacks, handle, 0};
+}
+
+void let_edited_go() {
+  for (const Built &b : edited) gl_layer_drop_shape(b.handle);
+  edited.clear();
+}
+
+int edited_shape(Kind kind, double size, int slices, int stacks) {
+  ++edited_draws;
+  for (Built &b : edited) {
+    if (same(b, kind, size, slices, stacks)) {
+      b.used = edited_draws;
+      return b.handle;
+    }
+  }
+  if (edited.size() == kEditedShapes) {  // the one drawn longest ago goes
+    auto oldest = edited.begin();
+    for (auto b = edited.begin(); b != edited.end(); ++b) {
+      if (b->used < oldest->used) oldest = b;
+    }
+    gl_layer_drop_shape(oldest->handle);
+    edited.erase(oldest);
+  }
+  explore_when_undone(let_edited_go);
+  edited.push_back(build(kind, size, slices, stacks));
+  edited.back().used = edited_draws;
+  return edited.back().handle;
+}
+
+int shape(Kind kind, double size, int slices, int stacks) {
+  for (const Built &b : built) {
+    if (same(b, kind, size, slices, stacks)) return b.handle;
+  }
+  if (explore_redrawing()) return edited_shape(kind, size, slices, stacks);
+  built.push_back(build(kind, size, slices, stacks));
+  return built.back().handle;
 }
 
 void draw_sphere(bool wire, double radius, int slices, int stacks) {

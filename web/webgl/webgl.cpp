@@ -49,7 +49,8 @@ struct Source {
 bool have_vertex_arrays = false;
 GLuint source_now = 0;  // by its buffer
 
-// A shape's points and normals, uploaded once.
+// A shape's points and normals, uploaded once; a dropped one's handle (its
+// buffer 0) is the next one's.
 std::vector<Source> meshes;
 
 // Immediate mode's vertices. With vertex array objects, the n-th draw of a
@@ -399,11 +400,24 @@ int webgl_mesh(const float *xyz, const float *normals, int count) {
     interleaved.insert(interleaved.end(), xyz + i * 3, xyz + i * 3 + 3);
     interleaved.insert(interleaved.end(), normals + i * 3, normals + i * 3 + 3);
   }
-  meshes.push_back(new_source(false));
-  bind_buffer(meshes.back().buffer);
+  int mesh = 0;
+  while (mesh < static_cast<int>(meshes.size()) && meshes[mesh].buffer != 0) ++mesh;
+  if (mesh == static_cast<int>(meshes.size())) meshes.emplace_back();
+  meshes[mesh] = new_source(false);
+  bind_buffer(meshes[mesh].buffer);
   emscripten_glBufferData(GL_ARRAY_BUFFER, interleaved.size() * sizeof(float), interleaved.data(),
                           GL_STATIC_DRAW);
-  return static_cast<int>(meshes.size()) - 1;
+  return mesh;
+}
+
+// WebGL unbinds what it deletes, so neither stays the one known bound.
+void webgl_drop_mesh(int mesh) {
+  Source &s = meshes[mesh];
+  if (source_now == s.buffer) source_now = 0;
+  if (bound_buffer == s.buffer) bound_buffer = 0;
+  if (have_vertex_arrays) emscripten_glDeleteVertexArraysOES(1, &s.layout);
+  emscripten_glDeleteBuffers(1, &s.buffer);
+  s = {0, 0};
 }
 
 void webgl_end_frame() { next_slot = 0; }

@@ -85,9 +85,10 @@ void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int 
 // Triangles or lines already in clip space and coloured (the normal unused).
 void webgl_draw_clipped(bool lines, bool textured, const Vertex *vertices, int count);
 
-// A buffer of `count` points and their normals, kept for the page's life;
-// returns its handle.
+// A buffer of `count` points and their normals, kept until dropped;
+// returns its handle, which a dropped mesh's may be.
 int webgl_mesh(const float *xyz, const float *normals, int count);
+void webgl_drop_mesh(int mesh);
 // A mesh's triangles or lines, in one colour and at one texture coordinate.
 void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
                      const float st[2]);
