@@ -208,12 +208,18 @@ Page.explorer = (function () {
     }
     var index = Number(item.dataset.call), row = rows[index], meaning = meanings[row.name] || {does: '', args: []};
     does.textContent = row.name + ': ' + meaning.does;
-    // One input a number; an array's items side by side, each its own.
+    // One input a number; an array's items side by side, each its own. A
+    // value past what the argument takes (web/gl/explore.cpp) draws the
+    // nearest it takes, no number draws nothing new; words say what is drawn.
     var field = function (arg, k, part, value, name) {
-      var input = document.createElement('input');
+      var input = document.createElement('input'), words = document.createElement('span');
       input.type = 'number';
       input.step = arg.kind === 'int' ? '1' : 'any';
+      input.min = arg.least;
+      input.max = arg.most;
       input.dataset.arg = k;
+      words.id = 'call-arg-' + k + '-' + (part || 0) + '-words';
+      words.className = 'arg-words';
       if (part !== null) {
         input.dataset.item = part;
         input.setAttribute('aria-label', name);
@@ -221,17 +227,36 @@ Page.explorer = (function () {
       var key = index + ':' + k + ':' + (part || 0);
       input.value = key in edits ? edits[key] : value;
       if (key in edits) input.classList.add('edited');
+      var say = function (text) {
+        words.textContent = text;
+        if (text) input.setAttribute('aria-describedby', words.id);
+        else input.removeAttribute('aria-describedby');
+      };
       var apply = function () {
-        var number = Number(input.value);
-        if (input.value === '' || !isFinite(number)) return;
-        edits[key] = input.value;
+        var number = Number(input.value), why = '';
+        if (input.value === '' || !isFinite(number)) {
+          return say((input.validity.badInput ? 'not a number' : 'empty') + '; ' +
+            (key in edits ? edits[key] : value) + ' is drawn');
+        }
+        if (number > arg.most) {
+          number = arg.most;
+          why = 'at most ' + number + (arg.per ? ' ' + arg.per + ' on this page' : ', the most ' + arg.type + ' holds');
+        } else if (number < arg.least) {
+          number = arg.least;
+          why = 'at least ' + number + ', the least ' + arg.type + ' holds';
+        } else if (arg.kind === 'int' && number !== Math.trunc(number)) {
+          number = Math.trunc(number);
+          why = 'whole numbers only';
+        }
+        say(why && why + '; ' + number + ' is drawn');
+        edits[key] = String(number);
         input.classList.add('edited');
         call('web_explore_edit', null, [index, k, part || 0, number]);
         choose(item, true);
       };
       input.addEventListener('input', apply);
       input.addEventListener('change', apply);
-      return input;
+      return [input, words];
     };
     // A label of the argument's meaning round its value.
     var labelled = function (means, value) {
@@ -244,7 +269,8 @@ Page.explorer = (function () {
       var line = document.createElement('p');
       var means = meaning.args[k] || 'argument ' + (k + 1);
       if (/^(float|double|int)$/.test(arg.kind)) {
-        line.appendChild(labelled(means, field(arg, k, null, arg.value)));
+        var one = field(arg, k, null, arg.value);
+        line.append(labelled(means, one[0]), ' ', one[1]);
       } else if (Array.isArray(arg.value)) {
         // A group named by its meaning; each item named by its place.
         line.setAttribute('role', 'group');
@@ -256,7 +282,8 @@ Page.explorer = (function () {
         line.appendChild(document.createTextNode('{'));
         arg.value.forEach(function (value, part) {
           if (part) line.appendChild(document.createTextNode(', '));
-          line.appendChild(field(arg, k, part, value, 'item ' + (part + 1) + ' of ' + arg.value.length));
+          var cell = field(arg, k, part, value, 'item ' + (part + 1) + ' of ' + arg.value.length);
+          line.append(cell[0], ' ', cell[1]);
         });
         line.appendChild(document.createTextNode('}'));
       } else {

@@ -3,6 +3,7 @@
 // The explorer's record of a frame, its stopping point and its edits.
 #include "web/gl/explore.h"
 
+#include "web/gl/gl_layer.h"
 #include "web/gl/state.h"
 
 #include <emscripten.h>
@@ -10,6 +11,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cfloat>
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -26,11 +30,44 @@ int depth = 0;      // entry points open now: only the outermost is the scene's
 int next_call = 0;  // the index of the next call of the frame
 int stop_after = -1;
 
+// What a number argument takes: its C type's range (`type` holds it), or
+// less where the page draws no more (`per`: "slices" on this page).
+struct Limit {
+  double least, most;
+  const char *type, *per;
+};
+
+// The arguments whose limits are not their kind's.
+struct CallLimit {
+  const char *call;
+  int arg;
+  Limit limit;
+};
+const CallLimit kCallLimits[] = {
+    {"glBindTexture", 1, {0, UINT_MAX, "a GLuint", nullptr}},
+    {"glutSolidSphere", 1, {INT_MIN, kMaxSphereSlices, "an int", "slices"}},
+    {"glutSolidSphere", 2, {INT_MIN, kMaxSphereStacks, "an int", "stacks"}},
+    {"glutWireSphere", 1, {INT_MIN, kMaxSphereSlices, "an int", "slices"}},
+    {"glutWireSphere", 2, {INT_MIN, kMaxSphereStacks, "an int", "stacks"}},
+};
+
 struct Row {
   std::string name, text, routines, entered;  // the routines' names and numbers, as JSON
   bool draws;
   std::vector<CallArg> args;
 };
+
+Limit limit_of(const Row &row, int arg) {
+  for (const CallLimit &c : kCallLimits) {
+    if (row.name == c.call && arg == c.arg) return c.limit;
+  }
+  switch (row.args[arg].kind) {
+    case ArgKind::kDouble: return {-DBL_MAX, DBL_MAX, "a double", nullptr};
+    case ArgKind::kInt: return {INT_MIN, INT_MAX, "an int", nullptr};
+    default: return {-FLT_MAX, FLT_MAX, "a float", nullptr};
+  }
+}
+
 std::vector<Row> rows;
 // (call, argument, item of an array) -> value
 std::map<std::tuple<int, int, int>, double> edits;
@@ -142,7 +179,9 @@ void write(const ExploreArg &a, int call, int arg, int item, double v) {
     case ArgStore::kFloat: *static_cast<float *>(a.value) = static_cast<float>(v); break;
     case ArgStore::kDouble: *static_cast<double *>(a.value) = v; break;
     case ArgStore::kInt: *static_cast<int *>(a.value) = static_cast<int>(v); break;
-    case ArgStore::kUint: *static_cast<unsigned *>(a.value) = static_cast<unsigned>(v); break;
+    case ArgStore::kUint:
+      *static_cast<unsigned *>(a.value) = static_cast<unsigned>(std::max(0.0, v));
+      break;
     case ArgStore::kFloats: {
       const float *&pointer = *static_cast<const float **>(a.value);
       auto copy = copies.find({call, arg});
@@ -165,9 +204,15 @@ void add_escaped(std::string *out, const std::string &text) {
   }
 }
 
+// A float as JSON: an infinity or a NaN (of an edit) as C prints it, in quotes.
+std::string json_float(float v) {
+  const std::string text = number_text(ArgKind::kFloat, v);
+  return std::isfinite(v) ? text : "\"" + text + "\"";
+}
+
 void add_numbers(std::string *out, const float *v, int n) {
   *out += "[";
-  for (int i = 0; i < n; ++i) *out += (i ? "," : "") + number_text(ArgKind::kFloat, v[i]);
+  for (int i = 0; i < n; ++i) *out += (i ? "," : "") + json_float(v[i]);
   *out += "]";
 }
 
@@ -263,7 +308,14 @@ int explore_count() { return static_cast<int>(rows.size()); }
 bool explore_redrawing() { return mode == Mode::kDraw; }
 
 void explore_edit(int call, int arg, int item, double value) {
-  if (item >= 0 && item < 4) edits[{call, arg, item}] = value;
+  if (call < 0 || call >= explore_count() || std::isnan(value)) return;
+  const Row &row = rows[call];
+  if (arg < 0 || arg >= static_cast<int>(row.args.size())) return;
+  const CallArg &a = row.args[arg];
+  if (a.kind == ArgKind::kEnum || a.kind == ArgKind::kBits) return;  // no input on the page
+  if (item < 0 || item >= std::max<int>(1, static_cast<int>(a.floats.size()))) return;
+  const Limit limit = limit_of(row, arg);
+  edits[{call, arg, item}] = std::min(limit.most, std::max(limit.least, value));
 }
 
 void explore_undo() {
@@ -287,8 +339,16 @@ const char *explore_rows() {
     for (std::size_t k = 0; k < r.args.size(); ++k) {
       const CallArg &a = r.args[k];
       static const char *const kKinds[] = {"float", "double", "int", "enum", "bits", "floats"};
-      json += std::string(k ? "," : "") + "{\"kind\":\"" + kKinds[static_cast<int>(a.kind)] +
-              "\",\"value\":";
+      json += std::string(k ? "," : "") + "{\"kind\":\"" + kKinds[static_cast<int>(a.kind)] + "\",";
+      if (a.kind != ArgKind::kEnum && a.kind != ArgKind::kBits) {
+        const Limit l = limit_of(r, static_cast<int>(k));
+        char limit[120];
+        std::snprintf(limit, sizeof limit,
+                      "\"least\":%.17g,\"most\":%.17g,\"type\":\"%s\",\"per\":\"%s\",", l.least,
+                      l.most, l.type, l.per ? l.per : "");
+        json += limit;
+      }
+      json += "\"value\":";
       if (a.kind == ArgKind::kFloats) {
         add_numbers(&json, a.floats.data(), static_cast<int>(a.floats.size()));
       } else {
@@ -321,7 +381,7 @@ const char *explore_state() {
   add_vec(&json, "diffuse", gl.front.diffuse);
   add_vec(&json, "specular", gl.front.specular);
   add_vec(&json, "emission", gl.front.emission);
-  json += "\"shininess\":" + number_text(ArgKind::kFloat, gl.front.shininess) + "},";
+  json += "\"shininess\":" + json_float(gl.front.shininess) + "},";
   json += "\"colour-material\":\"" +
           (gl.colour_material ? number_text(ArgKind::kEnum, gl.colour_material_face) + " " +
                                     number_text(ArgKind::kEnum, gl.colour_material_mode)

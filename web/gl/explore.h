@@ -81,13 +81,16 @@ int explore_count();
 // not comes of an edit.
 bool explore_redrawing();
 // Argument `arg` of call `call` (its item `item`, of an array) takes `value`
-// in every later drawing; undo drops every edit, and calls `callback`, which
-// lets go what the edits made.
+// in every later drawing, brought within what the argument takes (a NaN is
+// no edit); undo drops every edit, and calls `callback`, which lets go what
+// the edits made.
 void explore_edit(int call, int arg, int item, double value);
 void explore_undo();
 void explore_when_undone(void (*callback)());
 // The recorded rows as JSON: [{"text", "name", "routines": [...], "draws",
-// "args": [{"kind", "value"}]}]; the GL state now, as JSON.
+// "args": [{"kind", "value", and for a number what it takes: "least",
+// "most", "type" ("an int") and "per" ("slices", where the page's limit is
+// less than the type's)}]}]; the GL state now, as JSON.
 const char *explore_rows();
 const char *explore_state();
 // GL's whole state, kept and put back: a held frame is drawn from the state
