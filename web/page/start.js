@@ -6,7 +6,9 @@ var Module = {
     Module.FS.init(null, Page.output.print, Page.output.print);
     Page.pictures.unpack();
   }],
-  onAbort: function (what) { Page.problem.show('load', what); },
+  onAbort: function (what) {
+    Page.problem.show(Module.calledRun ? 'stopped' : 'load', what || 'abort() was called');
+  },
   // What GLUT asks of the page (glut/glut.cpp): the only way it reaches up.
   hooks: {
     openWindow: Page.window.open,
