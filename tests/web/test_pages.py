@@ -1010,7 +1010,8 @@ def desktop_calls(server, name, keys, ready):
 class Explorer(unittest.TestCase):
     """The frame, call by call: the explorer's rows against the real desktop
     program's calls, the routines they lie under, stepping, GL's state, an
-    edit, and the tree by keyboard."""
+    edit, any value typed, the shapes edits keep, a program that stops, and
+    the tree by keyboard."""
 
     @classmethod
     def setUpClass(cls):
@@ -1171,6 +1172,112 @@ class Explorer(unittest.TestCase):
             "return document.getElementById('explorer').hidden"))
         self.assertEqual(self.driver.execute_script("return document.activeElement.dataset.action"), "explore")
         page.wait_frames(2, page.frames())
+
+    # Each page's edits: the row, the argument, what is typed over it ("":
+    # deleted) and the words beside the input then. What GL draws as it is
+    # has none; past the page's limit or the C type's, the limit is drawn; no
+    # number leaves the last drawn.
+    MOST = "at most %s, the most %s holds; %s is drawn"
+    EDITS = {
+        "planets": (
+            ("glutWireSphere(139, 40, 40)", 1, (
+                ("1000000000", "at most 128 slices on this page; 128 is drawn"), ("0", ""), ("-7", ""),
+                ("2147483648", "at most 128 slices on this page; 128 is drawn"),
+                ("1e", "not a number; 1 is drawn"), ("", "empty; 1 is drawn"), ("40", ""))),
+            ("glutWireSphere(139, 40, 40)", 0, (("0", ""), ("-139", ""), ("1e9", ""),
+                                                ("--", "not a number; 1000000000 is drawn"))),
+            ("glTranslatef(157.91, 0, 0)", 0, (("1e38", ""), ("-1e9", ""), ("0", ""), (
+                "1e39", MOST % ("3.4028234663852886e+38", "a float", "3.4028234663852886e+38")))),
+        ),
+        "roomtour": (
+            ("glBindTexture(GL_TEXTURE_2D, 1)", 1, (
+                ("-1", "at least 0, the least a GLuint holds; 0 is drawn"), ("2.5", "whole numbers only; 2 is drawn"),
+                ("5000000000", MOST % ("4294967295", "a GLuint", "4294967295")))),
+            ("glutSolidSphere(1, 20, 20)", 2, (("1e9", "at most 128 stacks on this page; 128 is drawn"), ("-1", ""))),
+            ("glutSolidCube(1)", 0, (("0", ""), ("-1", ""), ("1e9", ""), ("1e", "not a number; 1 is drawn"))),
+        ),
+    }
+
+    def test_any_value_is_drawn_or_said_and_the_program_runs_on(self):
+        words = lambda field: self.driver.execute_script("""
+            var by = arguments[0].getAttribute('aria-describedby');
+            return by ? document.getElementById(by).textContent : '';""", field)
+        for name, edits in self.EDITS.items():
+            with self.subTest(name):
+                page = Page(self.driver, FILES + name + ".html")
+                own = page.picture()
+                self.open_explorer()
+                for row, arg, typed in edits:
+                    self.held(row)
+                    field = self.driver.find_element(By.CSS_SELECTOR, '[data-arg="%d"]' % arg)
+                    for text, said in typed:
+                        field.send_keys(Keys.CONTROL, "a")
+                        field.send_keys(text or Keys.DELETE)
+                        self.assertEqual(words(field), said, "%s: %s typed" % (row, text))
+                    if row.startswith("glutWireSphere") and arg == 1:
+                        self.assertEqual(field.get_attribute("max"), "128")
+                # Nor does the layer take what it cannot draw when called
+                # straight, with what no input passes.
+                for value in ("NaN", "Infinity", "-Infinity", "1e300"):
+                    self.driver.execute_script("Module._web_explore_edit(arguments[0], 1, 0, %s)" % value,
+                                               self.rows().index(edits[0][0]))
+                self.held(self.rows()[-1])
+                self.driver.find_element(By.CSS_SELECTOR, "[data-explorer=close]").click()
+                page.wait_frames(2, page.frames())
+                back = page.picture()
+                if name == "roomtour":
+                    self.assertGreaterEqual(share_within(back, own, 0), 0.999)
+                else:  # the orbits move on: drawn, and as much of it
+                    self.assertGreater(back.lit_pixels(), own.lit_pixels() * 0.8)
+                self.assertEqual(problem(self.driver), "")
+
+    def test_a_hundred_edits_keep_no_more_than_five(self):
+        # The WebGL buffers alive, counted as the page makes and deletes them.
+        script = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+            var gl = WebGLRenderingContext.prototype, make = gl.createBuffer, drop = gl.deleteBuffer;
+            window.buffers = 0;
+            gl.createBuffer = function () { ++buffers; return make.call(this); };
+            gl.deleteBuffer = function (b) { --buffers; return drop.call(this, b); };"""})
+        try:
+            Page(self.driver, FILES + "planets.html")
+        finally:
+            self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
+        kept = lambda: self.driver.execute_script("return [Module._web_shapes_kept(), buffers]")
+        radii = lambda first, count: self.driver.execute_script("""
+            var field = document.querySelector('[data-arg="0"]');
+            for (var r = arguments[0]; r < arguments[0] + arguments[1]; ++r) {
+              field.value = r;
+              field.dispatchEvent(new Event('input'));
+            }""", first, count)
+        self.open_explorer()
+        self.held("glutWireSphere(139, 40, 40)")
+        held = kept()
+        radii(140, 5)
+        five = kept()
+        radii(145, 95)
+        self.assertEqual(kept(), five, "a hundred radii keep no more than five")
+        self.driver.find_element(By.CSS_SELECTOR, "[data-explorer=close]").click()
+        self.assertEqual(kept(), held, "every edited sphere let go")
+
+    def test_a_program_that_stops_says_so_and_starts_again_at_its_view(self):
+        page = Page(self.driver, FILES + "planets.html")
+        page.keys("fffffjj")
+        # The address follows the last key (the orbits move on after it).
+        view = wait_for("the view in the address", lambda: self.driver.execute_script("""
+            var camera = function (view) { return view.split('&speed')[0]; };
+            return camera(location.hash.slice(1)) === camera(Page.view.text()) && location.hash"""))
+        camera = page.camera()
+        # A trap inside the program, as a wild pointer gives one.
+        self.driver.execute_script("setTimeout(function () { Module._set_view(2147483000); })")
+        said = wait_for("the stop said", lambda: problem(self.driver))
+        self.assertIn("planets stopped with an error inside it: memory access out of bounds", said)
+        again = self.driver.switch_to.active_element
+        self.assertEqual(again.text, "Start planets again")
+        self.driver.execute_script("window.stopped = true")
+        again.click()
+        wait_for("planets started again", lambda: self.driver.execute_script(
+            "return !window.stopped && window.Module && Module.calledRun && Module._web_frames() > 2"))
+        self.assertEqual([self.driver.execute_script("return location.hash"), page.camera()], [view, camera])
 
     @classmethod
     def tearDownClass(cls):
