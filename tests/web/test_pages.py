@@ -358,6 +358,12 @@ class Classroom(unittest.TestCase):
               "infinity": VIEW.replace("x=7", "x=inf"), "1e39": VIEW.replace("x=7", "x=1e39"),
               "a thousand characters": VIEW + "&" + "x" * 1000,
               "HTML": "<img src=x onerror=injected=1>", "script": "</p><script>injected=1</script>"}
+    # A held frame's fields that cannot be read: the view is still taken.
+    UNREAD_FRAME = {"a call past the frame": VIEW + "&call=81", "a call that is no number": VIEW + "&call=x",
+                    "an edit of no argument": VIEW + "&call=3&edit=3,9,0,1",
+                    "an edit that is no number": VIEW + "&call=3&edit=3,0,0,1e999",
+                    "an edit of a clear's bits": VIEW + "&call=3&edit=0,0,0,1",
+                    "an edit in HTML": VIEW + "&call=3&edit=<img src=x onerror=injected=1>"}
 
     @classmethod
     def setUpClass(cls):
@@ -437,7 +443,7 @@ class Classroom(unittest.TestCase):
                 self.assertEqual(self.view(receiver)[:5], ["0", "0", "5", "0", "0"])
 
     def test_a_view_that_cannot_be_read_is_ignored_whole(self):
-        for what, fragment in {"a view": self.VIEW, **self.UNREAD}.items():
+        for what, fragment in {"a view": self.VIEW, **self.UNREAD, **self.UNREAD_FRAME}.items():
             self.driver.get("about:blank")
             page = Page(self.driver, self.frames + "planets.html#" + fragment)
             notice = self.driver.find_element(By.ID, "notice")
@@ -445,8 +451,10 @@ class Classroom(unittest.TestCase):
                 self.assertEqual(page.camera(), ["7", "1", "20", "0.5", "0.25"])
                 self.assertFalse(notice.is_displayed())
                 continue
-            self.assertEqual(page.camera(), ["0", "0", "25", "0", "0"], what)
-            self.assertIn("could not be read", notice.text, what)
+            framed = what in self.UNREAD_FRAME
+            self.assertEqual(page.camera(), ["7", "1", "20", "0.5", "0.25"] if framed else ["0", "0", "25", "0", "0"], what)
+            self.assertIn("frame in this address could not be read" if framed else "could not be read", notice.text, what)
+            self.assertTrue(self.driver.find_element(By.ID, "explorer").get_attribute("hidden"), what)
             self.assertEqual(page.messages(), "", what)
             self.assertIsNone(self.driver.execute_script(
                 "return window.injected || document.querySelector('img, #notice *')"), what)
@@ -1128,6 +1136,23 @@ class Explorer(unittest.TestCase):
         turned = sum(1 for x, y in red if green.pixel(x, y)[1] > 100 and green.pixel(x, y)[0] < 60)
         self.assertGreater(turned, 1000, "the bookshelf's red faces, green now")
 
+        # The link holds the held frame: opened in a second page it chooses
+        # the same call, with the same inputs, and draws the same picture.
+        self.held("glColor3f(1, 0, 0)")
+        chosen = lambda: self.driver.execute_script("""return [document.querySelector('[aria-selected=true]').textContent,
+            [...document.querySelectorAll('#call-args input')].map(e => e.value)]""")
+        link, shared = self.driver.execute_script("return Page.view.address()"), chosen()
+        self.assertEqual(shared[1], ["0", "1", "0"])
+        first = self.driver.current_window_handle
+        self.driver.switch_to.new_window("tab")
+        try:
+            Page(self.driver, link)
+            self.assertEqual(chosen(), shared)
+            self.assertEqual(share_within(self.held(self.rows()[-1]), green, 0), 1, "the same picture")
+        finally:
+            self.driver.close()
+            self.driver.switch_to.window(first)
+
         # An array's item: the floor's first corner raised. The call reads
         # a copy; the program's own table is as it was once closed (below).
         before = self.held(self.rows()[-1])
@@ -1243,12 +1268,17 @@ class Explorer(unittest.TestCase):
         finally:
             self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
         kept = lambda: self.driver.execute_script("return [Module._web_shapes_kept(), buffers]")
-        radii = lambda first, count: self.driver.execute_script("""
-            var field = document.querySelector('[data-arg="0"]');
-            for (var r = arguments[0]; r < arguments[0] + arguments[1]; ++r) {
-              field.value = r;
+        # One radius an animation frame, as a held arrow key steps it, so
+        # that each is drawn (the explorer draws the last of a frame's).
+        radii = lambda first, count: self.driver.execute_async_script("""
+            var field = document.querySelector('[data-arg="0"]'), r = arguments[0], end = r + arguments[1];
+            var done = arguments[arguments.length - 1];
+            (function step() {
+              if (r === end) return requestAnimationFrame(function () { requestAnimationFrame(done); });
+              field.value = r++;
               field.dispatchEvent(new Event('input'));
-            }""", first, count)
+              requestAnimationFrame(step);
+            })();""", first, count)
         self.open_explorer()
         self.held("glutWireSphere(139, 40, 40)")
         held = kept()

@@ -12,9 +12,8 @@ Page.explorer = (function () {
   var state = document.getElementById('call-state');
   var said = document.getElementById('explorer-status');
   var canvas = document.getElementById('canvas');
-  var marks = document.getElementById('marks');
   var control = document.querySelector('[data-action="explore"]');
-  var rows = [], edits = {}, chosen = null, open = false;
+  var rows = [], edits = {}, pictures = {}, chosen = null, open = false;
 
   // The meanings: a row a function, its line, then a line an argument.
   var meanings = {};
@@ -91,37 +90,12 @@ Page.explorer = (function () {
     return [Number(calls[0].dataset.call), Number(calls[calls.length - 1].dataset.call)];
   }
 
-  // The picture up to and including `last`, read at once (the drawing
-  // buffer is not kept), and GL's state then.
-  function drawUpTo(last) {
-    call('web_explore_draw', null, [last]);
-    var copy = document.createElement('canvas');
-    copy.width = canvas.width;
-    copy.height = canvas.height;
-    var g = copy.getContext('2d');
-    g.drawImage(canvas, 0, 0);
-    return {pixels: g.getImageData(0, 0, copy.width, copy.height).data,
-            state: JSON.parse(call('web_explore_state', 'string'))};
-  }
-
-  // What the calls drew: the pixels that differ, tinted on the picture.
-  function mark(before, after) {
-    marks.width = canvas.width;
-    marks.height = canvas.height;
-    marks.style.left = canvas.offsetLeft + canvas.clientLeft + 'px';
-    marks.style.top = canvas.offsetTop + canvas.clientTop + 'px';
-    marks.style.width = canvas.clientWidth + 'px';
-    marks.style.height = canvas.clientHeight + 'px';
-    var g = marks.getContext('2d'), out = g.createImageData(marks.width, marks.height);
-    if (before && after) {
-      for (var i = 0; i < after.length; i += 4) {
-        if (after[i] !== before[i] || after[i + 1] !== before[i + 1] || after[i + 2] !== before[i + 2]) {
-          out.data[i] = 255; out.data[i + 1] = 0; out.data[i + 2] = 255; out.data[i + 3] = 110;
-        }
-      }
-    }
-    g.putImageData(out, 0, 0);
-    marks.hidden = false;
+  // The frame drawn again up to the last of `calls`, what they draw tinted
+  // if `mark`; GL's state before the first of them and after the last.
+  function drawUpTo(calls, mark) {
+    call('web_explore_draw', null, [calls[0], calls[1], mark ? 1 : 0]);
+    return [JSON.parse(call('web_explore_state_before', 'string') || 'null'),
+            JSON.parse(call('web_explore_state', 'string'))];
   }
 
   function matrix(m) {
@@ -178,10 +152,18 @@ Page.explorer = (function () {
     });
   }
 
-  // A small picture of the bound texture, read back from WebGL.
+  // A small picture of the bound texture, read back from WebGL once for
+  // each name while the frame is held.
   function texturePicture(name) {
-    var cell = document.createElement('td'), at = call('web_explore_texture', 'number');
-    if (!at) return cell;
+    var cell = document.createElement('td');
+    if (!(name in pictures)) pictures[name] = readTexture(name);
+    if (pictures[name]) cell.appendChild(pictures[name]);
+    return cell;
+  }
+
+  function readTexture(name) {
+    var at = call('web_explore_texture', 'number');
+    if (!at) return null;
     var width = HEAP32[at >> 2], height = HEAP32[(at >> 2) + 1];
     var picture = document.createElement('canvas');
     picture.width = width;
@@ -194,8 +176,7 @@ Page.explorer = (function () {
       image.data.set(bytes.subarray((height - 1 - y) * width * 4, (height - y) * width * 4), y * width * 4);
     }
     g.putImageData(image, 0, 0);
-    cell.appendChild(picture);
-    return cell;
+    return picture;
   }
 
   // The chosen call's line and its arguments, each number an input.
@@ -252,7 +233,7 @@ Page.explorer = (function () {
         edits[key] = String(number);
         input.classList.add('edited');
         call('web_explore_edit', null, [index, k, part || 0, number]);
-        choose(item, true);
+        redraw(item, true);
       };
       input.addEventListener('input', apply);
       input.addEventListener('change', apply);
@@ -304,10 +285,44 @@ Page.explorer = (function () {
     // glClear counts as a draw to move by, but fills everything: not marked.
     var calls = span(item), single = rows[calls[0]];
     var draws = item.dataset.call === undefined || (single.draws && single.name !== 'glClear');
-    var before = drawUpTo(calls[0] - 1), after = drawUpTo(calls[1]);
-    mark(draws && before.pixels, draws && after.pixels);
-    showState(before.state, after.state);
+    var states = drawUpTo(calls, draws);
+    showState(states[0] || states[1], states[1]);
     if (!keepDetail) showCall(item);
+    Page.view.hold(fields());
+  }
+
+  // The held frame in the address: the chosen call (or routine, by its
+  // place among the routines), then each edit as call,argument,item,value.
+  function fields() {
+    var out = [chosen.dataset.call !== undefined ? 'call=' + chosen.dataset.call
+      : 'group=' + [].indexOf.call(tree.querySelectorAll('[data-routine]'), chosen)];
+    Object.keys(edits).forEach(function (key) { out.push('edit=' + key.split(':').join(',') + ',' + edits[key]); });
+    return out.join('&');
+  }
+
+  // A held key or a dragged value asks for a drawing many times a frame:
+  // the first is drawn at once, the rest wait for the next animation frame,
+  // where only the last is drawn. A click is drawn at once, and drops any
+  // that waits.
+  var waiting = null, drawnThisFrame = false;
+  function redraw(item, keepDetail) {
+    if (drawnThisFrame) {
+      waiting = [item, keepDetail];
+      return;
+    }
+    drawnThisFrame = true;
+    choose(item, keepDetail);
+    requestAnimationFrame(function () {
+      drawnThisFrame = false;
+      var next = waiting;
+      waiting = null;
+      if (next && open) redraw(next[0], next[1]);
+    });
+  }
+
+  function chooseNow(item) {
+    waiting = null;
+    choose(item);
   }
 
   function siblingWhere(from, by, test) {
@@ -319,8 +334,8 @@ Page.explorer = (function () {
   }
 
   // Up and Down move a row; Page Up and Page Down a draw, with Shift a
-  // routine; Left and Right fold and unfold; Home and End; Enter chooses;
-  // Escape closes.
+  // routine; Left and Right fold and unfold; Home and End. The row reached
+  // is chosen (selection follows focus); Enter chooses again; Escape closes.
   function treeKey(e) {
     var item = e.target.closest('[role=treeitem]');
     if (!item) return;
@@ -343,12 +358,15 @@ Page.explorer = (function () {
         if (group && item.getAttribute('aria-expanded') === 'true') item.setAttribute('aria-expanded', 'false');
         else to = item.parentElement.closest('[role=treeitem]');
         break;
-      case 'Enter': case ' ': choose(item); break;
+      case 'Enter': case ' ': chooseNow(item); break;
       default: return;
     }
     e.preventDefault();
     e.stopPropagation();
-    if (to) focus(to);
+    if (to) {
+      focus(to);
+      redraw(to);
+    }
   }
 
   function text() {
@@ -381,7 +399,7 @@ Page.explorer = (function () {
   function undo() {
     edits = {};
     call('web_explore_undo', null);
-    if (chosen) choose(chosen);
+    if (chosen) chooseNow(chosen);
     said.textContent = 'Every change is undone.';
   }
 
@@ -394,13 +412,14 @@ Page.explorer = (function () {
     var count = call('web_explore_open', 'number');
     rows = JSON.parse(call('web_explore_rows', 'string'));
     edits = {};
+    pictures = {};
     build();
     panel.hidden = false;
     document.getElementById('stage').classList.add('exploring');
     control.setAttribute('aria-expanded', 'true');
     said.textContent = 'The frame is held: ' + count + ' calls.';
     var last = tree.querySelector('[data-call="' + (rows.length - 1) + '"]');
-    if (last) choose(last);
+    if (last) chooseNow(last);
     focus(tree.querySelector('[role=treeitem]'));
   }
 
@@ -411,11 +430,70 @@ Page.explorer = (function () {
     open = false;
     call('web_explore_close', null);
     panel.hidden = true;
-    marks.hidden = true;
     chosen = null;
     document.getElementById('stage').classList.remove('exploring');
     control.setAttribute('aria-expanded', 'false');
     control.focus();
+    Page.view.hold('');
+  }
+
+  // The item and the edits that the address's fields name in the frame just
+  // recorded, or null where any cannot be read.
+  function readFields(given) {
+    var item = null, found = {}, whole = /^\d{1,9}$/;
+    var ok = given.every(function (field) {
+      var value = field.slice(field.indexOf('=') + 1), part = value.split(',');
+      if (/^call=/.test(field) || /^group=/.test(field)) {
+        if (item || !whole.test(value)) return false;
+        item = /^call/.test(field) ? tree.querySelector('[data-call="' + Number(value) + '"]')
+          : tree.querySelectorAll('[data-routine]')[Number(value)];
+        return !!item;
+      }
+      if (part.length !== 4 || !part.slice(0, 3).every(function (p) { return whole.test(p); }) ||
+          part[3] === '' || !isFinite(Number(part[3]))) return false;
+      var row = rows[Number(part[0])], arg = row && row.args[Number(part[1])], k = Number(part[2]);
+      if (!arg || !(/^(float|double|int)$/.test(arg.kind) ? k === 0 : Array.isArray(arg.value) && k < arg.value.length)) {
+        return false;
+      }
+      found[part.slice(0, 3).join(':')] = part[3];
+      return true;
+    });
+    return ok && item ? {item: item, edits: found} : null;
+  }
+
+  // A link to a held frame opens the explorer at its call with its edits,
+  // before the program's first frame, so the picture is the one shared.
+  // Inside a frame, where Explore is not offered, the notice links to the
+  // full page at that frame instead.
+  function start() {
+    var given = Page.view.frame();
+    if (!given.length) return;
+    var notice = document.getElementById('notice');
+    if (document.body.classList.contains('embed')) {
+      Page.view.hold(given.join('&'));
+      var link = document.createElement('a');
+      link.href = Page.view.address();
+      link.target = '_blank';
+      link.textContent = 'Open it on the full page.';
+      Page.view.say('This link holds a frame for the explorer, which this page does not show here.');
+      notice.append(' ', link);
+      return;
+    }
+    openExplorer();
+    var found = readFields(given);
+    if (!found) {
+      close();
+      document.getElementById('canvas').focus();
+      Page.view.say('The frame in this address could not be read, so the explorer is closed.');
+      return;
+    }
+    Object.keys(found.edits).forEach(function (key) {
+      var at = key.split(':').map(Number);
+      edits[key] = found.edits[key];
+      call('web_explore_edit', null, [at[0], at[1], at[2], Number(found.edits[key])]);
+    });
+    focus(found.item);
+    chooseNow(found.item);
   }
 
   function attach() {
@@ -428,7 +506,7 @@ Page.explorer = (function () {
         item.setAttribute('aria-expanded', item.getAttribute('aria-expanded') === 'true' ? 'false' : 'true');
       }
       focus(item);
-      choose(item);
+      chooseNow(item);
     });
     panel.addEventListener('keydown', function (e) {
       if (e.key === 'Escape') {
@@ -442,5 +520,5 @@ Page.explorer = (function () {
   }
 
   attach();
-  return {isOpen: isOpen};
+  return {isOpen: isOpen, start: start};
 })();

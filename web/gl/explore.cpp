@@ -29,6 +29,9 @@ Mode mode = Mode::kOff;
 int depth = 0;      // entry points open now: only the outermost is the scene's
 int next_call = 0;  // the index of the next call of the frame
 int stop_after = -1;
+int chosen_from = -1;  // the first of the chosen calls
+bool marking = false;  // what the chosen calls draw is tinted
+std::string state_before;  // GL's state as the first chosen call found it
 
 // What a number argument takes: its C type's range (`type` holds it), or
 // less where the page draws no more (`per`: "slices" on this page).
@@ -282,6 +285,13 @@ __attribute__((noinline)) void ExploreCall::open(const char *name, bool draws,
     ++k;
   }
   run_ = index <= stop_after;
+  if (index == chosen_from && run_) {
+    state_before = explore_state();
+    if (marking) {
+      flush();  // what came before is drawn untinted
+      webgl_mark(true);
+    }
+  }
 }
 
 ExploreCall::~ExploreCall() {
@@ -297,13 +307,22 @@ void explore_record() {
   next_call = 0;
 }
 
-void explore_draw(int stop) {
+void explore_draw(int from, int stop, bool mark) {
   mode = Mode::kDraw;
   next_call = 0;
   stop_after = stop;
+  chosen_from = from;
+  marking = mark;
+  state_before.clear();
 }
 
-void explore_off() { mode = Mode::kOff; }
+void explore_off() {
+  mode = Mode::kOff;
+  if (marking) webgl_mark(false);
+  marking = false;
+}
+
+const char *explore_state_before() { return state_before.c_str(); }
 int explore_count() { return static_cast<int>(rows.size()); }
 bool explore_redrawing() { return mode == Mode::kDraw; }
 

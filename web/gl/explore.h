@@ -74,7 +74,10 @@ class ExploreCall {
 // The explorer's side, for GLUT: the next display's calls are recorded, or
 // drawn again up to and including call `stop` (from 0), or neither.
 void explore_record();
-void explore_draw(int stop);
+// Drawn again, GL's state as call `from` finds it is kept for
+// explore_state_before, and with `mark` what the calls from `from` to
+// `stop` draw is tinted.
+void explore_draw(int from, int stop, bool mark);
 void explore_off();
 int explore_count();
 // A held frame is drawn again now: what it asks for that the recording did
@@ -93,6 +96,7 @@ void explore_when_undone(void (*callback)());
 // less than the type's)}]}]; the GL state now, as JSON.
 const char *explore_rows();
 const char *explore_state();
+const char *explore_state_before();
 // GL's whole state, kept and put back: a held frame is drawn from the state
 // it began with, and closing gives back the state it ended with.
 void explore_keep_state(bool at_start);

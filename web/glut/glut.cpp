@@ -31,7 +31,8 @@ bool paused = false;      // the page holds all motion: no idle callback
 // The explorer holds a frame: nothing is drawn or moved but at its asking,
 // and it was last drawn up to this call.
 bool held = false;
-int held_stop = -1;
+int held_from = -1, held_stop = -1;
+bool held_marked = false;
 int frames = 0;
 
 // The page's hooks.
@@ -63,10 +64,13 @@ __attribute__((noinline)) void draw_display() {
 
 // The held frame drawn again from the state it began with, up to and
 // including call `stop`; the GL state is then the state after that call.
-void draw_held(int stop) {
+// What the chosen calls, `from` to `stop`, draw is tinted if `mark`.
+void draw_held(int from, int stop, bool mark) {
+  held_from = from;
   held_stop = stop;
+  held_marked = mark;
   explore_put_back_state(true);
-  explore_draw(stop);
+  explore_draw(from, stop, mark);
   draw_display();
   explore_off();
 }
@@ -106,7 +110,7 @@ EMSCRIPTEN_KEEPALIVE void web_reshape(int width, int height) {
     glViewport(0, 0, width, height);
   }
   redisplay = true;
-  if (held) draw_held(held_stop);
+  if (held) draw_held(held_from, held_stop, held_marked);
 }
 
 // The page's pause: while held, the idle callback is not called, so what
@@ -129,8 +133,8 @@ EMSCRIPTEN_KEEPALIVE int web_explore_open() {
   return explore_count();
 }
 
-EMSCRIPTEN_KEEPALIVE void web_explore_draw(int stop) {
-  if (held) draw_held(stop);
+EMSCRIPTEN_KEEPALIVE void web_explore_draw(int from, int stop, int mark) {
+  if (held) draw_held(from, stop, mark != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_explore_close() {
@@ -147,6 +151,7 @@ EMSCRIPTEN_KEEPALIVE void web_explore_edit(int call, int arg, int item, double v
 EMSCRIPTEN_KEEPALIVE void web_explore_undo() { explore_undo(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_rows() { return explore_rows(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_state() { return explore_state(); }
+EMSCRIPTEN_KEEPALIVE const char *web_explore_state_before() { return explore_state_before(); }
 
 // The bound texture's picture after the chosen call: its width and height,
 // then its RGBA rows from the bottom up; null where there is none.

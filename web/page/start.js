@@ -20,6 +20,7 @@ var Module = {
       Page.window.listen();
       Page.input.listen();
       Page.gamepad.listen();
+      Page.explorer.start();
     },
     addMenuEntry: Page.menu.add,
     attachMenu: Page.menu.attach,

@@ -79,11 +79,13 @@ void main() {
 const char *const kFragmentShader = R"(#version 100
 precision highp float;
 uniform bool textured;
+uniform bool marked;  // the explorer's tint over what the chosen call draws
 uniform sampler2D picture;
 varying vec4 v_colour;
 varying vec2 v_st;
 void main() {
-  gl_FragColor = textured ? texture2D(picture, v_st) * v_colour : v_colour;
+  vec4 c = textured ? texture2D(picture, v_st) * v_colour : v_colour;
+  gl_FragColor = marked ? mix(c, vec4(1.0, 0.0, 1.0, 1.0), 0.43) : c;
 }
 )";
 

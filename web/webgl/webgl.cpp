@@ -21,7 +21,7 @@
 namespace {
 
 struct Uniforms {
-  GLint modelview, projection, normals, normalize, textured;
+  GLint modelview, projection, normals, normalize, textured, marked;
   GLint emission, ambient, diffuse, specular, shininess, tracked, scene_ambient, light_count;
   GLint light_ambient, light_diffuse, light_specular, light_position;
 };
@@ -34,9 +34,11 @@ struct Program {
   Uniforms uniform;
   DrawState uploaded;
   bool any_uploaded;
+  bool marked;
 };
 Program lit, plain, passing;
 GLuint current_program = 0;
+bool marking = false;  // what is drawn now is tinted, for the explorer
 
 GLuint bound_buffer = 0;
 std::map<unsigned int, GLuint> textures;
@@ -116,13 +118,13 @@ std::string link(const char *vertex_shader, Program &p) {
   emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
   auto at = [program](const char *name) { return emscripten_glGetUniformLocation(program, name); };
   const Uniforms uniform = {at("modelview"),         at("projection"),    at("normals"),
-                            at("normalize_normals"), at("textured"),      at("emission"),
-                            at("ambient"),           at("diffuse"),       at("specular"),
-                            at("shininess"),         at("tracked"),       at("scene_ambient"),
-                            at("light_count"),       at("light_ambient"), at("light_diffuse"),
-                            at("light_specular"),    at("light_position")};
+                            at("normalize_normals"), at("textured"),      at("marked"),
+                            at("emission"),          at("ambient"),       at("diffuse"),
+                            at("specular"),          at("shininess"),     at("tracked"),
+                            at("scene_ambient"),     at("light_count"),   at("light_ambient"),
+                            at("light_diffuse"),     at("light_specular"), at("light_position")};
   current_program = program;
-  p = {program, uniform, {}, false};
+  p = {program, uniform, {}, false, false};
   return "";
 }
 
@@ -162,6 +164,10 @@ void apply(Program &p, const DrawState &s) {
   }
   if (differs(p, uploaded.textured, s.textured))
     emscripten_glUniform1i(uniform.textured, s.textured);
+  if (p.marked != marking) {
+    emscripten_glUniform1i(uniform.marked, marking);
+    p.marked = marking;
+  }
   if (s.lighting) {
     if (differs(p, uploaded.normals, s.normals)) {
       float columns[9];  // GL's order
@@ -421,6 +427,8 @@ void webgl_drop_mesh(int mesh) {
 }
 
 void webgl_end_frame() { next_slot = 0; }
+
+void webgl_mark(bool on) { marking = on; }
 
 void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
                      const float st[2]) {

@@ -96,4 +96,8 @@ void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, co
 // The frame is complete: immediate mode's next draw is the next frame's first.
 void webgl_end_frame();
 
+// From now on every draw is tinted (the explorer's mark of what a call
+// drew), or no longer.
+void webgl_mark(bool on);
+
 #endif
