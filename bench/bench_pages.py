@@ -14,6 +14,12 @@ the frames a second; and when the first frame was drawn. Prints the median
 of the loads. A benchmark, not a test: nothing is
 asserted about a time.
 
+With --explorer it measures instead how quickly the explorer answers, from
+the input until the second animation frame after it, when the picture is on
+the screen: opening it, choosing a call (a click on one of a few rows in
+turn) and an edit (a colour typed in turn); the median of many of each, in
+each load, then the median of the loads. COMMIT defaults to 1d5015b then.
+
 With --network it measures instead when each page draws its first frame on a
 slow phone connection (DevTools' network emulation: 150 ms latency,
 1.6 Mbit/s down, 750 kbit/s up, no cache), served as they are and served
@@ -41,6 +47,8 @@ from selenium.webdriver.chrome.service import Service
 SOURCE_DIR = os.path.realpath(os.path.join(os.path.dirname(__file__), ".."))
 # The commit before the pages drew on the GPU (docs/PERFORMANCE.md).
 BASELINE = "623f98c"
+# The explorer before it was made quick.
+EXPLORER_BASELINE = "1d5015b"
 PAGES = ("roomtour.html?noimages", "roomtour.html", "planets.html")
 
 # A canvas like the programs', cleared each animation frame and nothing more;
@@ -146,6 +154,85 @@ def measure(driver, url, seconds):
     return 1000 * (script1 - script0) / drawn, drawn / (at1 - at0), first
 
 
+# The explorer's answers, in ms from the input to the second animation
+# frame after it: `act` is run, then `done` is called with the time.
+EXPLORER = """
+var done = arguments[arguments.length - 1], times = {open: [], choose: [], edit: []};
+var timed = function (kind, act, next) {
+  var start = performance.now();
+  act();
+  requestAnimationFrame(function () { requestAnimationFrame(function () {
+    times[kind].push(performance.now() - start);
+    next();
+  }); });
+};
+var control = document.querySelector('[data-action="explore"]');
+var rows = function () { return [].slice.call(document.querySelectorAll('[data-call]')); };
+var named = function (text) { return rows().filter(function (r) { return r.textContent === text; })[0]; };
+var steps = [], i;
+for (i = 0; i < arguments[0]; ++i) {
+  steps.push(['open', function () { control.click(); }]);
+  steps.push([null, function () { control.click(); }]);  // closed again, untimed
+}
+steps.push([null, function () { control.click(); }]);
+var picks = arguments[1];
+for (i = 0; i < arguments[2]; ++i) steps.push(['choose', (function (text) {
+  return function () { (named(text) || rows()[rows().length - 1]).click(); };
+})(picks[i % picks.length])]);
+steps.push([null, function () { (named(picks[0]) || rows()[0]).click(); }]);
+for (i = 0; i < arguments[2]; ++i) steps.push(['edit', (function (value) {
+  return function () {
+    var field = document.querySelector('[data-arg="0"]');
+    field.value = value;
+    field.dispatchEvent(new Event('input'));
+  };
+})(i % 2 ? '0.25' : '0.75')]);
+(function next() {
+  var step = steps.shift();
+  if (!step) return done(times);
+  if (step[0]) return timed(step[0], step[1], next);
+  step[1]();
+  requestAnimationFrame(function () { requestAnimationFrame(next); });
+})();
+"""
+# The rows each page's choices go through in turn; the first is edited.
+EXPLORER_ROWS = {"roomtour.html": ["glColor3f(1, 0, 0)", "glutSolidCube(1)", "glEnd()", "glutPostRedisplay()"],
+                 "planets.html": ["glColor3f(1, 0, 0)", "glutWireSphere(139, 40, 40)", "glEnd()",
+                                  "glutPostRedisplay()"]}
+
+
+def explorer(driver, urls, commit, loads, count):
+    """Open, choose and edit, each the median of `count` in a load, then of
+    the loads, interleaved."""
+    runs = [(page, build_name) for page in ("roomtour.html", "planets.html") for build_name in ("today", commit)]
+    results = {run: {"open": [], "choose": [], "edit": []} for run in runs}
+    for load in range(loads):
+        print("Load %d of %d..." % (load + 1, loads), flush=True)
+        for page, build_name in runs:
+            driver.get("about:blank")
+            driver.get(urls[build_name] + page)
+            deadline = time.monotonic() + 60
+            while frames(driver) < 10:
+                if time.monotonic() > deadline:
+                    raise SystemExit("%s drew no frames" % page)
+                time.sleep(0.05)
+            times = driver.execute_async_script(EXPLORER, count, EXPLORER_ROWS[page], 2 * count)
+            for kind, values in times.items():
+                results[(page, build_name)][kind].append(statistics.median(values))
+    print("\nThe explorer's answers, ms from the input to the second animation frame after it;"
+          " median of %d loads, each the median of %d opens and %d choices and edits" % (loads, count, 2 * count))
+    print("%-15s %-9s %8s %8s %8s" % ("page", "build", "open", "choose", "edit"))
+    for page, build_name in runs:
+        r = results[(page, build_name)]
+        print("%-15s %-9s %8.1f %8.1f %8.1f" % (page, build_name, statistics.median(r["open"]),
+                                               statistics.median(r["choose"]), statistics.median(r["edit"])))
+    for page in ("roomtour.html", "planets.html"):
+        now, then = results[(page, "today")], results[(page, commit)]
+        print("%s: today's open, choose and edit are %s of %s's" % (page, ", ".join(
+            "%.2f" % (statistics.median(now[k]) / statistics.median(then[k])) for k in ("open", "choose", "edit")),
+            commit))
+
+
 # A slow phone connection, in bytes a second.
 SLOW_NETWORK = {"offline": False, "latency": 150, "downloadThroughput": 1.6e6 / 8,
                 "uploadThroughput": 750e3 / 8}
@@ -202,15 +289,19 @@ def sizes(folder, program):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("commit", nargs="?", default=BASELINE)
+    parser.add_argument("commit", nargs="?")
     parser.add_argument("--now", default=os.path.join(SOURCE_DIR, "build-web", "site"),
                         help="today's built pages (scripts/web builds them)")
     parser.add_argument("--loads", type=int, default=5)
     parser.add_argument("--seconds", type=float, default=5)
     parser.add_argument("--network", action="store_true",
                         help="the first frame over a slow connection instead")
+    parser.add_argument("--explorer", action="store_true",
+                        help="the explorer's open, choose and edit instead")
+    parser.add_argument("--count", type=int, default=10, help="opens in a load (--explorer)")
     parser.add_argument("--then", help="COMMIT's pages, already built in this folder")
     args = parser.parse_args()
+    args.commit = args.commit or (EXPLORER_BASELINE if args.explorer else BASELINE)
     commit = subprocess.run(["git", "-C", SOURCE_DIR, "rev-parse", "--short", args.commit + "^{commit}"],
                             check=True, capture_output=True, text=True).stdout.strip()
 
@@ -245,6 +336,9 @@ def main():
             options.add_argument(flag)
         driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME})
+        if args.explorer:
+            explorer(driver, urls, commit, args.loads, args.count)
+            return
         if args.network:
             for name, folder in (("today", args.now), (commit, before)):
                 httpd, base = serve(folder, Gzipped)

@@ -1303,6 +1303,8 @@ class Explorer(unittest.TestCase):
         self.assertIn("planets stopped with an error inside it: memory access out of bounds", said)
         again = self.driver.switch_to.active_element
         self.assertEqual(again.text, "Start planets again")
+        self.assertFalse(self.driver.find_element(By.CSS_SELECTOR, "[data-action=share]").is_displayed(),
+                         "no control left that would call into the stopped program")
         self.driver.execute_script("window.stopped = true")
         again.click()
         wait_for("planets started again", lambda: self.driver.execute_script(

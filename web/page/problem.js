@@ -37,7 +37,7 @@ Page.problem = (function () {
     var where = document.getElementById('what');
     if (where) where.textContent = String(what);
     problem.hidden = false;
-    ['canvas', 'controls', 'explorer'].forEach(function (id) {
+    ['canvas', 'controls', 'explorer', 'actions'].forEach(function (id) {
       document.getElementById(id).hidden = true;
     });
     var button = problem.querySelector('button');
