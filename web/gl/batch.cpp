@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 // Immediate mode's batch: consecutive primitives under the same state go to
 // WebGL as one draw, in object space, with GL's state as the shader's uniforms.
+#include "web/gl/batch.h"
+
 #include "web/gl/assemble.h"
 #include "web/gl/state.h"
 

@@ -1,8 +1,11 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-// The CPU's path: primitives transformed, lit and cut at the near plane here,
+// The CPU path: primitives transformed, lit and cut at the near plane here,
 // for what crosses that plane and for lit flat faces, then drawn in clip space.
+#include "web/gl/cpu_path.h"
+
 #include "web/gl/assemble.h"
+#include "web/gl/batch.h"
 #include "web/gl/state.h"
 
 #include <algorithm>
@@ -14,7 +17,7 @@ std::vector<DrawVertex> transformed, primitives, cut;
 std::vector<Vertex> finished;
 
 // The colour of a vertex at `eye`, as the shader computes it.
-void colour_on_cpu(const Vertex &in, const Vec4 &eye, const float normals[9], float out[4]) {
+void vertex_colour(const Vertex &in, const Vec4 &eye, const float normals[9], float out[4]) {
   Vec4 c{in.colour[0], in.colour[1], in.colour[2], in.colour[3]};
   if (gl.lighting) {
     Material m = gl.front;
@@ -49,9 +52,9 @@ void clip_planes(float planes[6][4]) {
 }
 
 // The shader lights each vertex, so flat shading of lit primitives is done here.
-bool needs_cpu() { return gl.lighting && !gl.smooth; }
+bool cpu_path_needed() { return gl.lighting && !gl.smooth; }
 
-void draw_on_cpu(GLenum mode, const Vertex *v, size_t count) {
+void cpu_path_draw(GLenum mode, const Vertex *v, size_t count) {
   flush();
   const Mat4 &modelview = gl.modelview.back();
   float normals[9];
@@ -63,7 +66,7 @@ void draw_on_cpu(GLenum mode, const Vertex *v, size_t count) {
     const Vec4 eye = mat_apply(modelview, {p[0], p[1], p[2], 1});
     const Vec4 clip = mat_apply(gl.projection.back(), eye);
     DrawVertex d{{clip.x, clip.y, clip.z, clip.w}, {}, {v[i].st[0], v[i].st[1]}};
-    colour_on_cpu(v[i], eye, normals, d.colour);
+    vertex_colour(v[i], eye, normals, d.colour);
     transformed.push_back(d);
   }
   primitives.clear();

@@ -14,9 +14,9 @@
 // name, its arguments as passed, and the routines on the stack that called
 // it. While a held frame is drawn again, an edited argument takes its new
 // value and every call after the stopping point is dropped. The routines are
-// those between the entry point and GLUT's draw_display. A call made inside
-// another entry point (the GL of a GLU or GLUT call, glVertex3fv's
-// glVertex3f) is the outer one's, never a row. Nothing is recorded, and
+// display and those it called down to the entry point (routines.h). A call
+// made inside another entry point (the GL of a GLU or GLUT call,
+// glVertex3fv's glVertex3f) is the outer one's, never a row. Nothing is recorded, and
 // nothing costs but a test, while the explorer is closed.
 #ifndef WEB_GL_EXPLORE_H
 #define WEB_GL_EXPLORE_H
@@ -93,7 +93,7 @@ void explore_when_undone(void (*callback)());
 // The recorded rows as JSON: [{"text", "name", "routines": [...], "draws",
 // "args": [{"kind", "value", and for a number what it takes: "least",
 // "most", "type" ("an int") and "per" ("slices", where the page's limit is
-// less than the type's)}]}]; the GL state now, as JSON.
+// less than the type's)}]}]; GL's state now, as JSON (state.h).
 const char *explore_rows();
 const char *explore_state();
 const char *explore_state_before();

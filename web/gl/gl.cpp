@@ -1,9 +1,12 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-// The GL 1.1 calls the viewers make, on WebGL. Matrices, the current colour
-// and texture coordinate, lighting and immediate mode live here, as GL 1.1
-// defines them; batch.cpp sends the primitives to WebGL, and cpu_path.cpp
-// those the shader cannot draw as GL would.
+// The GL 1.1 calls the viewers make, on WebGL: the entry points, which
+// change GL's state (state.cpp) as GL 1.1 defines, and the layer's own for
+// GLUT. batch.cpp sends the primitives to WebGL, and the CPU path
+// (cpu_path.cpp) those the shader cannot draw as GL would. Nothing below
+// calls back into this file.
+#include "web/gl/batch.h"
+#include "web/gl/cpu_path.h"
 #include "web/gl/explore.h"
 #include "web/gl/gl_layer.h"
 #include "web/gl/state.h"
@@ -11,37 +14,11 @@
 #include <algorithm>
 #include <vector>
 
-State gl;
-
 namespace {
 
 // The current normal: GL's initial one, since no viewer gives another (the
 // shapes carry their own).
 const float kNormal[3] = {0, 0, 1};
-
-// Inside glBegin ... glEnd: the vertices, the clip planes, the planes that
-// every vertex lies outside of (a bit each), and whether one lies behind the
-// near plane.
-GLenum mode = 0;
-bool inside = false;
-std::vector<Vertex> group;
-float planes[6][4];
-unsigned outside = 0;
-bool behind = false;
-
-// The material terms that each mode of glColorMaterial takes from the
-// current colour.
-struct Tracking {
-  GLenum mode;
-  bool emission, ambient, diffuse, specular;
-};
-const Tracking kTracking[] = {
-    {GL_EMISSION, true, false, false, false},
-    {GL_AMBIENT, false, true, false, false},
-    {GL_DIFFUSE, false, false, true, false},
-    {GL_SPECULAR, false, false, false, true},
-    {GL_AMBIENT_AND_DIFFUSE, false, true, true, false},
-};
 
 // The material takes the tracked terms from the current colour.
 void track_colour() {
@@ -106,41 +83,9 @@ void set_capability(GLenum capability, bool on) {
 
 }  // namespace
 
-void tracked_terms(bool out[4]) {
-  const bool on = gl.colour_material && gl.colour_material_face != GL_BACK;
-  const Tracking *row = std::find_if(std::begin(kTracking), std::end(kTracking),
-                                     [](const Tracking &t) { return t.mode == gl.colour_material_mode; });
-  const bool found = on && row != std::end(kTracking);
-  out[0] = found && row->emission;
-  out[1] = found && row->ambient;
-  out[2] = found && row->diffuse;
-  out[3] = found && row->specular;
-}
-
-bool textured() {
-  return gl.texture_2d && std::find(gl.complete_textures.begin(), gl.complete_textures.end(),
-                                    gl.bound_texture) != gl.complete_textures.end();
-}
-
-Vertex make_vertex(float x, float y, float z, const float normal[3]) {
-  return {{x, y, z, 1},
-          {normal[0], normal[1], normal[2]},
-          {gl.colour.x, gl.colour.y, gl.colour.z, gl.colour.w},
-          {gl.st[0], gl.st[1]}};
-}
-
 bool gl_layer_bound_texture(int *width, int *height, std::vector<unsigned char> *rgba) {
   flush();
   return webgl_read_texture(gl.bound_texture, width, height, rgba);
-}
-
-void put_back_state(const State &kept) {
-  flush();
-  gl = kept;
-  inside = false;
-  group.clear();
-  webgl_bind_texture(gl.bound_texture);
-  webgl_depth_test(gl.depth_test);
 }
 
 WebglProblem gl_layer_start(bool depth) {
@@ -328,25 +273,25 @@ void glTexCoord2fv(const GLfloat *st) {
 
 void glBegin(GLenum primitive) {
   EXPLORE_CALL("glBegin", false, explore_enum(primitive));
-  mode = primitive;
-  inside = true;
-  group.clear();
-  clip_planes(planes);
-  outside = 0x3f;
-  behind = false;
+  immediate.mode = primitive;
+  immediate.inside = true;
+  immediate.group.clear();
+  clip_planes(immediate.planes);
+  immediate.outside = 0x3f;
+  immediate.behind = false;
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
   EXPLORE_CALL("glVertex3f", false, explore_arg(x), explore_arg(y), explore_arg(z));
-  if (!inside) return;
-  group.push_back(make_vertex(x, y, z, kNormal));
+  if (!immediate.inside) return;
+  immediate.group.push_back(make_vertex(x, y, z, kNormal));
   unsigned out = 0;
   for (int k = 0; k < 6; ++k) {
-    const float *p = planes[k];
+    const float *p = immediate.planes[k];
     if (p[0] * x + p[1] * y + p[2] * z + p[3] < 0) out |= 1u << k;
   }
-  outside &= out;
-  behind = behind || (out & 1) != 0;
+  immediate.outside &= out;
+  immediate.behind = immediate.behind || (out & 1) != 0;
 }
 
 void glVertex3fv(const GLfloat *v) {
@@ -354,17 +299,18 @@ void glVertex3fv(const GLfloat *v) {
   glVertex3f(v[0], v[1], v[2]);
 }
 
-// The primitives go to the batch, or to the CPU's path when the shader
+// The primitives go to the batch, or take the CPU path when the shader
 // cannot draw them as GL would. The viewers draw lines, triangles and quads
 // only.
 void glEnd() {
   EXPLORE_CALL("glEnd", true);
-  if (!inside) return;
-  inside = false;
-  if (mode != GL_LINES && mode != GL_TRIANGLES && mode != GL_QUADS) return;
-  if (outside != 0) return;  // every vertex outside the same plane: nothing shows
-  if (behind || needs_cpu()) return draw_on_cpu(mode, group.data(), group.size());
-  batch(mode, group.data(), group.size());
+  Immediate &i = immediate;
+  if (!i.inside) return;
+  i.inside = false;
+  if (i.mode != GL_LINES && i.mode != GL_TRIANGLES && i.mode != GL_QUADS) return;
+  if (i.outside != 0) return;  // every vertex outside the same plane: nothing shows
+  if (i.behind || cpu_path_needed()) return cpu_path_draw(i.mode, i.group.data(), i.group.size());
+  batch(i.mode, i.group.data(), i.group.size());
 }
 
 // ---- textures -------------------------------------------------------------

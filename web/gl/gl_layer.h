@@ -4,6 +4,7 @@
 #ifndef WEB_GL_GL_LAYER_H
 #define WEB_GL_GL_LAYER_H
 
+#include "web/gl/limits.h"
 #include "web/webgl/webgl.h"
 
 #include <vector>
@@ -15,14 +16,6 @@ WebglProblem gl_layer_start(bool depth);
 // Draws what immediate mode has batched; the frame can then be shown. Once
 // a frame.
 void gl_layer_finish();
-
-// The finest sphere the page draws; a finer one is drawn at these. A solid
-// sphere is 6 x slices x (stacks - 1) points, kept on the CPU and on the GPU
-// (24 bytes each side): at 128 x 128, 97 536 points, 2.2 MiB a side. Across
-// the near plane the CPU lights and cuts every point each frame: 12 ms for
-// those in headless Chromium on two cores, within a frame; 42 ms at 256.
-constexpr int kMaxSphereSlices = 128;
-constexpr int kMaxSphereStacks = 128;
 
 // Keeps a shape until it is let go: triangles (or lines) whose vertices
 // carry normals of their own, on the CPU and in a buffer on the GPU. Returns

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 // Shapes kept on the GPU and drawn from their buffers, or the CPU's way where
 // they cross the near plane; none where they lie wholly outside the picture.
+#include "web/gl/batch.h"
+#include "web/gl/cpu_path.h"
 #include "web/gl/gl_layer.h"
 #include "web/gl/state.h"
 
@@ -74,13 +76,13 @@ void gl_layer_draw_shape(int handle) {
   const Reach reach = ball_reach(shape.radius);
   if (reach == Reach::kOutside) return;
   const int count = static_cast<int>(shape.xyz.size() / 3);
-  if (needs_cpu() || reach == Reach::kAcrossNear) {
+  if (cpu_path_needed() || reach == Reach::kAcrossNear) {
     vertices.clear();
     for (int i = 0; i < count; ++i) {
       vertices.push_back(make_vertex(shape.xyz[i * 3], shape.xyz[i * 3 + 1], shape.xyz[i * 3 + 2],
                                      &shape.normals[i * 3]));
     }
-    return draw_on_cpu(shape.lines ? GL_LINES : GL_TRIANGLES, vertices.data(), vertices.size());
+    return cpu_path_draw(shape.lines ? GL_LINES : GL_TRIANGLES, vertices.data(), vertices.size());
   }
   const float colour[4] = {gl.colour.x, gl.colour.y, gl.colour.z, gl.colour.w};
   webgl_draw_mesh(shape.lines, draw_state(), shape.mesh, count, colour, gl.st);

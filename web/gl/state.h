@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-// GL 1.1's state as the GL layer keeps it, and what the layer's files share.
+// GL 1.1's state as the GL layer keeps it, in one place: the state, what
+// the layer's other files ask of it, its copies kept for the explorer, and
+// the state as JSON. It calls only WebGL.
 #ifndef WEB_GL_STATE_H
 #define WEB_GL_STATE_H
 
@@ -9,7 +11,6 @@
 
 #include <GL/gl.h>
 
-#include <cstddef>
 #include <vector>
 
 // GL's initial state, where a viewer relies on it.
@@ -39,31 +40,37 @@ struct State {
 };
 extern State gl;
 
-// gl.cpp: which material terms GL_COLOR_MATERIAL takes from the current
-// colour (emission, ambient, diffuse, specular); whether the bound texture
-// is drawn; a vertex with the current colour and texture coordinate.
+// Immediate mode between glBegin and glEnd: the primitive, its vertices, the
+// clip planes, the planes that every vertex lies outside of (a bit each),
+// and whether one lies behind the near plane.
+struct Immediate {
+  GLenum mode = 0;
+  bool inside = false;
+  std::vector<Vertex> group;
+  float planes[6][4];
+  unsigned outside = 0;
+  bool behind = false;
+};
+extern Immediate immediate;
+
+// Which material terms GL_COLOR_MATERIAL takes from the current colour
+// (emission, ambient, diffuse, specular); whether the bound texture is
+// drawn; a vertex with the current colour and texture coordinate.
 void tracked_terms(bool out[4]);
 bool textured();
 Vertex make_vertex(float x, float y, float z, const float normal[3]);
 
-// gl.cpp: puts back a state kept before, immediate mode closed, and WebGL's
-// own state (the bound texture, the depth test) with it.
-void put_back_state(const State &kept);
+// GL's whole state kept, as the held frame begins or as it ends; and put
+// back, immediate mode closed and WebGL's own state (the bound texture, the
+// depth test) with it. Nothing may be batched as it is put back (flush
+// first: the batch lies above the state).
+void keep_state(bool at_start);
+void put_back_state(bool at_start);
 
-// batch.cpp: GL's state as a WebGL draw takes it; the whole primitives of
-// `mode` appended to the batch; the batch drawn, as it must be before
-// anything it depends on changes.
-DrawState draw_state();
-void batch(GLenum mode, const Vertex *vertices, size_t count);
-void flush();
-
-// cpu_path.cpp: GL's clip planes as rows of the model-view-projection, the
-// near plane first: a point p lies inside plane k where planes[k] . (p, 1)
-// >= 0. Whether everything lit goes the CPU's way: lit flat shading, which
-// the shader cannot give. And the primitives of `mode` transformed, lit and
-// cut at the near plane here, then drawn in clip space.
-void clip_planes(float planes[6][4]);
-bool needs_cpu();
-void draw_on_cpu(GLenum mode, const Vertex *vertices, size_t count);
+// GL 1.1's state now, as the explorer shows it: the matrices as they read
+// (column by column), the stacks' depths, the current colour, the front
+// material and what colour material tracks, the enabled lights in eye space,
+// the capabilities and the bound texture.
+const char *state_json();
 
 #endif
