@@ -1267,7 +1267,7 @@ class Explorer(unittest.TestCase):
             Page(self.driver, FILES + "planets.html")
         finally:
             self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
-        kept = lambda: self.driver.execute_script("return [Module._web_shapes_kept(), buffers]")
+        kept = lambda: self.driver.execute_script("return [Module._web_meshes_kept(), buffers]")
         # One radius an animation frame, as a held arrow key steps it, so
         # that each is drawn (the explorer draws the last of a frame's).
         radii = lambda first, count: self.driver.execute_async_script("""

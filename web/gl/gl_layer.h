@@ -17,21 +17,21 @@ WebglProblem gl_layer_start(bool depth);
 // a frame.
 void gl_layer_finish();
 
-// Keeps a shape until it is let go: triangles (or lines) whose vertices
-// carry normals of their own, on the CPU and in a buffer on the GPU. Returns
-// its handle for gl_layer_draw_shape.
-int gl_layer_keep_shape(bool lines, std::vector<float> xyz, std::vector<float> normals);
-// Lets a kept shape go, its arrays and its buffer; its handle may be the
-// next kept shape's.
-void gl_layer_drop_shape(int shape);
+// Keeps a mesh (a GLUT shape's points) until it is let go: triangles (or
+// lines) whose vertices carry normals of their own, on the CPU and in a
+// buffer on the GPU. Returns its handle for gl_layer_draw_mesh.
+int gl_layer_keep_mesh(bool lines, std::vector<float> xyz, std::vector<float> normals);
+// Lets a kept mesh go, its arrays and its buffer; its handle may be the
+// next kept mesh's.
+void gl_layer_drop_mesh(int mesh);
 
 // The bound texture's first level as RGBA rows from the bottom up, for the
 // explorer's picture of it; false where it has none.
 bool gl_layer_bound_texture(int *width, int *height, std::vector<unsigned char> *rgba);
 
-// Draws a kept shape at the current matrices, lit and coloured like any
+// Draws a kept mesh at the current matrices, lit and coloured like any
 // vertex; the current normal is left as it was. One that crosses the near
-// plane is cut on the CPU, as immediate mode's primitives are.
-void gl_layer_draw_shape(int shape);
+// plane takes the CPU path, as immediate mode's primitives do.
+void gl_layer_draw_mesh(int mesh);
 
 #endif

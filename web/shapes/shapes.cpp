@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
 // GLUT's cube and spheres, with the desktop's size and tessellation: their
-// points and normals, built once for each size and kept by the GL layer.
+// points and normals, built once for each size and kept by the GL layer as
+// a mesh.
 #include "web/gl/explore.h"
 #include "web/gl/gl_layer.h"
 
@@ -107,7 +108,7 @@ struct Built {
   Kind kind;
   double size;
   int slices, stacks;
-  int handle;     // the GL layer's
+  int mesh;       // the GL layer's handle
   unsigned used;  // when an edited frame last drew it
 };
 std::vector<Built> built, edited;
@@ -127,21 +128,22 @@ Built build(Kind kind, double size, int slices, int stacks) {
                              std::min(stacks, kMaxSphereStacks));
     for (const float n : normals) xyz.push_back(static_cast<float>(n * size));
   }
-  const int handle = gl_layer_keep_shape(kind == Kind::kWireSphere, std::move(xyz), std::move(normals));
-  return {kind, size, slices, stacks, handle, 0};
+  const int mesh =
+      gl_layer_keep_mesh(kind == Kind::kWireSphere, std::move(xyz), std::move(normals));
+  return {kind, size, slices, stacks, mesh, 0};
 }
 
 void let_edited_go() {
-  for (const Built &b : edited) gl_layer_drop_shape(b.handle);
+  for (const Built &b : edited) gl_layer_drop_mesh(b.mesh);
   edited.clear();
 }
 
-int edited_shape(Kind kind, double size, int slices, int stacks) {
+int edited_mesh(Kind kind, double size, int slices, int stacks) {
   ++edited_draws;
   for (Built &b : edited) {
     if (same(b, kind, size, slices, stacks)) {
       b.used = edited_draws;
-      return b.handle;
+      return b.mesh;
     }
   }
   if (edited.size() == kEditedShapes) {  // the one drawn longest ago goes
@@ -149,34 +151,36 @@ int edited_shape(Kind kind, double size, int slices, int stacks) {
     for (auto b = edited.begin(); b != edited.end(); ++b) {
       if (b->used < oldest->used) oldest = b;
     }
-    gl_layer_drop_shape(oldest->handle);
+    gl_layer_drop_mesh(oldest->mesh);
     edited.erase(oldest);
   }
   explore_when_undone(let_edited_go);
   edited.push_back(build(kind, size, slices, stacks));
   edited.back().used = edited_draws;
-  return edited.back().handle;
+  return edited.back().mesh;
 }
 
-int shape(Kind kind, double size, int slices, int stacks) {
+// The mesh of a shape of this size and tessellation.
+int mesh_of(Kind kind, double size, int slices, int stacks) {
   for (const Built &b : built) {
-    if (same(b, kind, size, slices, stacks)) return b.handle;
+    if (same(b, kind, size, slices, stacks)) return b.mesh;
   }
-  if (explore_redrawing()) return edited_shape(kind, size, slices, stacks);
+  if (explore_redrawing()) return edited_mesh(kind, size, slices, stacks);
   built.push_back(build(kind, size, slices, stacks));
-  return built.back().handle;
+  return built.back().mesh;
 }
 
 void draw_sphere(bool wire, double radius, int slices, int stacks) {
   if (slices < 2 || stacks < 2) return;
-  gl_layer_draw_shape(shape(wire ? Kind::kWireSphere : Kind::kSolidSphere, radius, slices, stacks));
+  gl_layer_draw_mesh(
+      mesh_of(wire ? Kind::kWireSphere : Kind::kSolidSphere, radius, slices, stacks));
 }
 
 }  // namespace
 
 void glutSolidCube(double size) {
   EXPLORE_CALL("glutSolidCube", true, explore_arg(size));
-  gl_layer_draw_shape(shape(Kind::kSolidCube, size, 0, 0));
+  gl_layer_draw_mesh(mesh_of(Kind::kSolidCube, size, 0, 0));
 }
 
 // Points of a sphere about the z axis, from the +z pole down; each point's

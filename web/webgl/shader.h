@@ -10,8 +10,8 @@ extern const char *const kVertexShader;
 extern const char *const kFragmentShader;
 // Without lighting: the matrices, and the colour clamped.
 extern const char *const kPlainVertexShader;
-// For vertices already in clip space and coloured: cut at the near plane on
-// the CPU, or lit flat.
+// For vertices already in clip space and coloured by the CPU path: cut at the
+// near plane, or lit flat.
 extern const char *const kClipVertexShader;
 
 // Where each vertex attribute is bound, and its name in the shaders by the

@@ -51,7 +51,7 @@ struct Source {
 bool have_vertex_arrays = false;
 GLuint source_now = 0;  // by its buffer
 
-// A shape's points and normals, uploaded once; a dropped one's handle (its
+// A mesh's points and normals, uploaded once; a dropped one's handle (its
 // buffer 0) is the next one's.
 std::vector<Source> meshes;
 

@@ -3,7 +3,7 @@
 // The little the GL layer asks of WebGL: a context on the page's canvas, the
 // state WebGL keeps itself (viewport, depth, clear, textures), and drawing:
 // vertices in object space, transformed and lit by the shader with GL's
-// state as uniforms, from a stream or from a shape's buffer built once.
+// state as uniforms, from a stream or from a mesh's buffer built once.
 // It calls nothing above it: what goes wrong as it starts, it returns.
 #ifndef WEB_WEBGL_WEBGL_H
 #define WEB_WEBGL_WEBGL_H
