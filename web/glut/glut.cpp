@@ -89,14 +89,25 @@ void frame() {
 
 extern "C" {
 
-// GLUT on the desktop passes the pointer's place in the window with a key;
-// both programs ignore it, so the page passes none.
-EMSCRIPTEN_KEEPALIVE void web_key(int code) {
-  if (keyboard_callback) keyboard_callback(static_cast<unsigned char>(code), 0, 0);
+// Whether the page's input reaches the program is decided here alone: none
+// while the explorer holds a frame; while paused, keys and the menu still
+// do. The page asks before it offers the menu.
+EMSCRIPTEN_KEEPALIVE int web_takes_input() { return !held; }
+
+// A key or a menu entry for the program; returns whether it got it, so that
+// the page's address and words follow only then. GLUT on the desktop passes
+// the pointer's place in the window with a key; both programs ignore it, so
+// the page passes none.
+EMSCRIPTEN_KEEPALIVE int web_key(int code) {
+  if (held || !keyboard_callback) return 0;
+  keyboard_callback(static_cast<unsigned char>(code), 0, 0);
+  return 1;
 }
 
-EMSCRIPTEN_KEEPALIVE void web_menu(int value) {
-  if (menu_callback) menu_callback(value);
+EMSCRIPTEN_KEEPALIVE int web_menu(int value) {
+  if (held || !menu_callback) return 0;
+  menu_callback(value);
+  return 1;
 }
 
 // The canvas's drawing buffer changed size: as a resized window, reshaped
@@ -118,8 +129,8 @@ EMSCRIPTEN_KEEPALIVE void web_reshape(int width, int height) {
 // go on.
 EMSCRIPTEN_KEEPALIVE void web_pause(int hold) { paused = hold != 0; }
 
-// The explorer: opening runs display once on the program's state as it
-// stands, recording its calls, and holds that frame (no idle callback, no
+// The explorer: opening runs display once on the program's variables as
+// they stand, recording its calls, and holds that frame (no idle callback, no
 // redisplay) until it closes; closing puts back the GL state the frame
 // ended with. Returns the number of calls.
 EMSCRIPTEN_KEEPALIVE int web_explore_open() {

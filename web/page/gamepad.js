@@ -41,7 +41,7 @@ Page.gamepad = (function () {
   // Returns whether a pad is there or a control still on: while so, the
   // page polls every animation frame.
   function poll(all) {
-    var pads = framed && !document.hasFocus() || Page.explorer.isOpen() ? [] : standard(all);
+    var pads = framed && !document.hasFocus() ? [] : standard(all);
     if (!pads.length && !was.some(Boolean)) return false;
     var menuOpen = Page.menu.isOpen();
     rows.forEach(function (row, i) {

@@ -23,12 +23,14 @@ Page.input = (function () {
     return document.hasFocus() && (framed || inViewer(document.activeElement));
   }
 
-  // While the explorer holds a frame, no input reaches the program.
+  // GLUT decides whether the key reaches the program (none while the
+  // explorer holds a frame); the address and the words follow if it did.
+  // Returns whether it did.
   function press(code) {
-    if (Page.explorer.isOpen()) return;
-    Module._web_key(code);
+    if (!Module._web_key(code)) return false;
     Page.view.touched();
     Page.describe.touched();
+    return true;
   }
 
   // A key that types a character gives its code, in either case, as GLUT's
@@ -40,14 +42,14 @@ Page.input = (function () {
   function keyDown(e) {
     var target = e.target;
     if (target.isContentEditable || /^(INPUT|TEXTAREA|SELECT)$/.test(target.tagName)) return;
-    if (!takesKeys(target) || Page.explorer.isOpen()) return;
+    if (!takesKeys(target)) return;
     var own = target !== canvas && target !== document.body && target !== document.documentElement;
     if (own && (e.key === 'Enter' || e.key === ' ')) return;
     var named = {Enter: 13, Escape: 27, Backspace: 8, Tab: 9, Delete: 127};
     var code = e.key.length == 1 ? e.key.charCodeAt(0) : named[e.key];
     if (code === undefined || code > 255 || e.ctrlKey || e.altKey || e.metaKey) return;
-    if (e.key !== 'Tab') e.preventDefault();  // Tab still moves between the page's controls
-    press(code);
+    // A key the program took is its own; Tab still moves between the page's controls.
+    if (press(code) && e.key !== 'Tab') e.preventDefault();
   }
 
   // A drag on the picture sends whole key presses, one for each twentieth of

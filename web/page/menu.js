@@ -38,7 +38,7 @@ Page.menu = (function () {
 
   function choose(item) {
     close(true);
-    Module._web_menu(Number(item.dataset.value));
+    if (!Module._web_menu(Number(item.dataset.value))) return;
     updateChecks();
     Page.view.touched();
     Page.describe.chosen(item.textContent);
@@ -54,7 +54,7 @@ Page.menu = (function () {
   // Opens the menu at a point of the page, kept inside the screen, with the
   // focus on an entry (-1: the last).
   function openAt(x, y, entry) {
-    if (Page.explorer.isOpen()) return;  // the held frame is the explorer's
+    if (!Module._web_takes_input()) return;  // GLUT's answer: a held frame is the explorer's
     if (menu.hidden) opener = document.activeElement;
     updateChecks();
     menu.hidden = false;
