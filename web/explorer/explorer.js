@@ -9,7 +9,7 @@ Page.explorer = (function () {
   var panel = document.getElementById('explorer');
   var tree = document.getElementById('calls');
   var detail = document.getElementById('call-detail');
-  var state = document.getElementById('call-state');
+  var stateTable = document.getElementById('call-state');
   var said = document.getElementById('explorer-status');
   var canvas = document.getElementById('canvas');
   var control = document.querySelector('[data-action="explore"]');
@@ -133,7 +133,7 @@ Page.explorer = (function () {
   }
 
   function showState(before, after) {
-    state.textContent = '';
+    stateTable.textContent = '';
     var old = {};
     entries(before).forEach(function (e) { old[e[0]] = e[2]; });
     entries(after).forEach(function (e) {
@@ -148,7 +148,7 @@ Page.explorer = (function () {
       }
       tr.append(th, td);
       if (e[0] === 'texture') tr.appendChild(texturePicture(e[2]));
-      state.appendChild(tr);
+      stateTable.appendChild(tr);
     });
   }
 
@@ -423,8 +423,8 @@ Page.explorer = (function () {
     focus(tree.querySelector('[role=treeitem]'));
   }
 
-  // Closing gives the program back as it was: its state, its picture, the
-  // keys.
+  // Closing gives the program back as it was: its variables, its picture,
+  // the keys.
   function close() {
     if (!open) return;
     open = false;

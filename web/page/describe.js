@@ -7,10 +7,11 @@ Page.describe = (function () {
   var described = document.getElementById('describe');
   var spoken = document.getElementById('spoken');
   var SETTLE = 500;  // ms without an input before the view counts as settled
-  var timer = null, state = '';
+  var timer = null, situation = '';
 
   // The program's words (viewer/sight.h): a line a piece, the name of the
-  // object it names ('' for none, '=' for the state), a tab, its text.
+  // object it names ('' for none, '=' for the situation: where the camera
+  // stands, or how the planets run), a tab, its text.
   function pieces() {
     return Module.ccall('view_words', 'string', [], []).split('\n').filter(Boolean)
       .map(function (line) {
@@ -23,11 +24,11 @@ Page.describe = (function () {
   // its own, marked with its name. Returns its words.
   function update() {
     described.textContent = '';
-    state = '';
+    situation = '';
     pieces().forEach(function (piece) {
       var node = document.createTextNode(piece.text);
       if (piece.object === '=') {
-        state = piece.text.trim();
+        situation = piece.text.trim();
       } else if (piece.object) {
         var mark = document.createElement('span');
         mark.dataset.object = piece.object;
@@ -69,7 +70,7 @@ Page.describe = (function () {
   // settles).
   function chosen(label) {
     update();
-    speak(label + ': ' + state);
+    speak(label + ': ' + situation);
   }
 
   return {update: update, touched: touched, now: now, chosen: chosen};
