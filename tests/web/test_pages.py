@@ -1148,9 +1148,10 @@ class Explorer(unittest.TestCase):
                          [1, 0, 0, 1.5, 0, 1, 0, -4, 0, 0, 1, -5, 0, 0, 0, 1])
         self.assertTrue(self.driver.execute_script(
             "return document.querySelector('[data-state=\"modelview\"]').hasAttribute('data-changed')"))
-        # The bound texture (the carpet's, name 0) with a picture read back from WebGL.
-        self.assertEqual(self.driver.execute_script(
-            "var c = document.querySelector('#call-state canvas'); return [c.getAttribute('aria-label'), c.width]"),
+        # The bound texture (the carpet's, name 0) with a picture read back
+        # from WebGL once the picture is shown.
+        self.assertEqual(wait_for("the texture's picture", lambda: self.driver.execute_script(
+            "var c = document.querySelector('#call-state canvas'); return c && [c.getAttribute('aria-label'), c.width]")),
             ["texture 0", 256])
 
         # An edit: the bookshelf's colour to green, typed; then every row

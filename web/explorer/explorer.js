@@ -76,11 +76,13 @@ Page.explorer = (function () {
     });
   }
 
-  function focus(item) {
+  // `still`: the item is in sight already, so focusing it need not lay the
+  // page out at once to scroll it there.
+  function focus(item, still) {
     if (!item) return;
     tree.querySelectorAll('[tabindex="0"]').forEach(function (e) { e.tabIndex = -1; });
     item.tabIndex = 0;
-    item.focus();
+    item.focus({preventScroll: !!still});
   }
 
   // The calls a tree item stands for: a call itself, or all a routine made.
@@ -153,11 +155,17 @@ Page.explorer = (function () {
   }
 
   // A small picture of the bound texture, read back from WebGL once for
-  // each name while the frame is held.
+  // each name while the frame is held. Reading waits for the frame's draws
+  // to be done, so it comes after the picture is on the screen.
   function texturePicture(name) {
     var cell = document.createElement('td');
-    if (!(name in pictures)) pictures[name] = readTexture(name);
-    if (pictures[name]) cell.appendChild(pictures[name]);
+    requestAnimationFrame(function () {
+      setTimeout(function () {
+        if (!cell.isConnected) return;
+        if (!(name in pictures)) pictures[name] = readTexture(name);
+        if (pictures[name]) cell.appendChild(pictures[name]);
+      });
+    });
     return cell;
   }
 
@@ -420,7 +428,7 @@ Page.explorer = (function () {
     said.textContent = 'The frame is held: ' + count + ' calls.';
     var last = tree.querySelector('[data-call="' + (rows.length - 1) + '"]');
     if (last) chooseNow(last);
-    focus(tree.querySelector('[role=treeitem]'));
+    focus(tree.querySelector('[role=treeitem]'), true);
   }
 
   // Closing gives the program back as it was: its variables, its picture,

@@ -357,10 +357,23 @@ void webgl_unpack_alignment(int alignment) {
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }
 
+namespace {
+
+// Each texture's first level as last read back: reading waits for every
+// draw before it, so a texture is read once, and again only after an upload.
+std::map<GLuint, std::vector<unsigned char>> read_back;
+
+}  // namespace
+
 bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<unsigned char> *rgba) {
   const auto texture = textures.find(name);
   if (texture == textures.end() || !sizes.count(texture->second)) return false;
   std::tie(*width, *height) = sizes[texture->second];
+  const auto kept = read_back.find(texture->second);
+  if (kept != read_back.end()) {
+    *rgba = kept->second;
+    return true;
+  }
   GLuint reader = 0;
   emscripten_glGenFramebuffers(1, &reader);
   emscripten_glBindFramebuffer(GL_FRAMEBUFFER, reader);
@@ -372,6 +385,7 @@ bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<
   }
   emscripten_glBindFramebuffer(GL_FRAMEBUFFER, 0);
   emscripten_glDeleteFramebuffers(1, &reader);
+  if (ok) read_back[texture->second] = *rgba;
   return ok;
 }
 
@@ -379,6 +393,7 @@ void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels) {
   make_bound_texture();
   if (level == 0) sizes[bound] = {width, height};
+  read_back.erase(bound);
   emscripten_glTexImage2D(GL_TEXTURE_2D, level, format, width, height, 0, format, GL_UNSIGNED_BYTE,
                           pixels);
 }
