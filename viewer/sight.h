@@ -61,10 +61,10 @@ std::string picture_place(double x, double y);
 std::string round_words(double value);
 
 // The words, as pieces of text in reading order. A piece that names an
-// object in view carries the object's name in lower case; the state piece
+// object in view carries the object's name in lower case; the situation piece
 // is what a menu choice's result is said with.
 struct WordPiece {
-  std::string object;  // "" for plain text, "=" for the state
+  std::string object;  // "" for plain text, "=" for the situation
   std::string text;
 };
 using ViewWords = std::vector<WordPiece>;

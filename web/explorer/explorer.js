@@ -25,8 +25,6 @@ Page.explorer = (function () {
 
   function call(name, type, args) { return Module.ccall(name, type, args ? args.map(function () { return 'number'; }) : [], args || []); }
 
-  function isOpen() { return open; }
-
   // The tree: a group a call of a routine, nested as the routines were on
   // the stack. A routine's name with its number tells two calls of it apart
   // (the numbers come with every routine, or with none).
@@ -528,5 +526,5 @@ Page.explorer = (function () {
   }
 
   attach();
-  return {isOpen: isOpen, start: start};
+  return {start: start};
 })();
