@@ -1181,6 +1181,11 @@ class Explorer(unittest.TestCase):
             Page(self.driver, link)
             self.assertEqual(chosen(), shared)
             self.assertEqual(share_within(self.held(self.rows()[-1]), green, 0), 1, "the same picture")
+            # An edit past a limit, written by hand, is shown as what is drawn.
+            sphere = self.rows().index("glutSolidSphere(1, 20, 20)")
+            self.driver.get("about:blank")
+            Page(self.driver, link.split("&call=")[0] + "&call=%d&edit=%d,1,0,1e9" % (sphere, sphere))
+            self.assertEqual(chosen(), ["glutSolidSphere(1, 20, 20)", ["1", "128", "20"]])
         finally:
             self.driver.close()
             self.driver.switch_to.window(first)

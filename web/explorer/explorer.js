@@ -185,6 +185,17 @@ Page.explorer = (function () {
     return picture;
   }
 
+  // A number as its argument takes it: the number drawn, and why it is not
+  // the one given ('' where it is).
+  function drawable(arg, number) {
+    if (number > arg.most) {
+      return [arg.most, 'at most ' + arg.most + (arg.per ? ' ' + arg.per + ' on this page' : ', the most ' + arg.type + ' holds')];
+    }
+    if (number < arg.least) return [arg.least, 'at least ' + arg.least + ', the least ' + arg.type + ' holds'];
+    if (arg.kind === 'int' && number !== Math.trunc(number)) return [Math.trunc(number), 'whole numbers only'];
+    return [number, ''];
+  }
+
   // The chosen call's line and its arguments, each number an input.
   function showCall(item) {
     var does = document.getElementById('call-does'), args = document.getElementById('call-args');
@@ -220,21 +231,13 @@ Page.explorer = (function () {
         else input.removeAttribute('aria-describedby');
       };
       var apply = function () {
-        var number = Number(input.value), why = '';
+        var number = Number(input.value);
         if (input.value === '' || !isFinite(number)) {
           return say((input.validity.badInput ? 'not a number' : 'empty') + '; ' +
             (key in edits ? edits[key] : value) + ' is drawn');
         }
-        if (number > arg.most) {
-          number = arg.most;
-          why = 'at most ' + number + (arg.per ? ' ' + arg.per + ' on this page' : ', the most ' + arg.type + ' holds');
-        } else if (number < arg.least) {
-          number = arg.least;
-          why = 'at least ' + number + ', the least ' + arg.type + ' holds';
-        } else if (arg.kind === 'int' && number !== Math.trunc(number)) {
-          number = Math.trunc(number);
-          why = 'whole numbers only';
-        }
+        var drawn = drawable(arg, number), why = drawn[1];
+        number = drawn[0];
         say(why && why + '; ' + number + ' is drawn');
         edits[key] = String(number);
         input.classList.add('edited');
@@ -461,7 +464,7 @@ Page.explorer = (function () {
       if (!arg || !(/^(float|double|int)$/.test(arg.kind) ? k === 0 : Array.isArray(arg.value) && k < arg.value.length)) {
         return false;
       }
-      found[part.slice(0, 3).join(':')] = part[3];
+      found[part.slice(0, 3).join(':')] = String(drawable(arg, Number(part[3]))[0]);
       return true;
     });
     return ok && item ? {item: item, edits: found} : null;
