@@ -13,7 +13,7 @@ Page.explorer = (function () {
   var said = document.getElementById('explorer-status');
   var canvas = document.getElementById('canvas');
   var control = document.querySelector('[data-action="explore"]');
-  var rows = [], edits = {}, pictures = {}, chosen = null, open = false;
+  var rows = [], edits = {}, chosen = null, open = false;
 
   // The meanings: a row a function, its line, then a line an argument.
   var meanings = {};
@@ -152,16 +152,15 @@ Page.explorer = (function () {
     });
   }
 
-  // A small picture of the bound texture, read back from WebGL once for
-  // each name while the frame is held. Reading waits for the frame's draws
-  // to be done, so it comes after the picture is on the screen.
+  // A small picture of the bound texture, read back from WebGL (which keeps
+  // what it read). A first reading waits for the frame's draws to be done,
+  // so it comes after the picture is on the screen.
   function texturePicture(name) {
     var cell = document.createElement('td');
     requestAnimationFrame(function () {
       setTimeout(function () {
-        if (!cell.isConnected) return;
-        if (!(name in pictures)) pictures[name] = readTexture(name);
-        if (pictures[name]) cell.appendChild(pictures[name]);
+        var picture = cell.isConnected && readTexture(name);
+        if (picture) cell.appendChild(picture);
       });
     });
     return cell;
@@ -421,7 +420,6 @@ Page.explorer = (function () {
     var count = call('web_explore_open', 'number');
     rows = JSON.parse(call('web_explore_rows', 'string'));
     edits = {};
-    pictures = {};
     build();
     panel.hidden = false;
     document.getElementById('stage').classList.add('exploring');

@@ -14,7 +14,6 @@
 #include <cstring>
 #include <map>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -321,9 +320,15 @@ void webgl_clear(bool colour, bool depth) {
 
 namespace {
 
-// Each texture's first level's size, by WebGL's name, the one bound, and
-// the caller's name bound.
-std::map<GLuint, std::pair<int, int>> sizes;
+// Each texture's first level, by WebGL's name: its size, and its pixels as
+// last read back (none until read: reading waits for every draw before it,
+// so a level is read once, and again only after it is uploaded again).
+struct FirstLevel {
+  int width, height;
+  std::vector<unsigned char> read;
+};
+std::map<GLuint, FirstLevel> first_levels;
+// The texture bound, and the caller's name bound.
 GLuint bound = 0;
 unsigned int bound_name = 0;
 
@@ -357,21 +362,14 @@ void webgl_unpack_alignment(int alignment) {
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }
 
-namespace {
-
-// Each texture's first level as last read back: reading waits for every
-// draw before it, so a texture is read once, and again only after an upload.
-std::map<GLuint, std::vector<unsigned char>> read_back;
-
-}  // namespace
-
 bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<unsigned char> *rgba) {
   const auto texture = textures.find(name);
-  if (texture == textures.end() || !sizes.count(texture->second)) return false;
-  std::tie(*width, *height) = sizes[texture->second];
-  const auto kept = read_back.find(texture->second);
-  if (kept != read_back.end()) {
-    *rgba = kept->second;
+  if (texture == textures.end() || !first_levels.count(texture->second)) return false;
+  FirstLevel &level = first_levels[texture->second];
+  *width = level.width;
+  *height = level.height;
+  if (!level.read.empty()) {
+    *rgba = level.read;
     return true;
   }
   GLuint reader = 0;
@@ -385,15 +383,14 @@ bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<
   }
   emscripten_glBindFramebuffer(GL_FRAMEBUFFER, 0);
   emscripten_glDeleteFramebuffers(1, &reader);
-  if (ok) read_back[texture->second] = *rgba;
+  if (ok) level.read = *rgba;
   return ok;
 }
 
 void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels) {
   make_bound_texture();
-  if (level == 0) sizes[bound] = {width, height};
-  read_back.erase(bound);
+  if (level == 0) first_levels[bound] = {width, height, {}};
   emscripten_glTexImage2D(GL_TEXTURE_2D, level, format, width, height, 0, format, GL_UNSIGNED_BYTE,
                           pixels);
 }
