@@ -17,8 +17,10 @@ asserted about a time.
 With --explorer it measures instead how quickly the explorer answers, from
 the input until the second animation frame after it, when the picture is on
 the screen: opening it, choosing a call (a click on one of a few rows in
-turn) and an edit (a colour typed in turn); the median of many of each, in
-each load, then the median of the loads. COMMIT defaults to 1d5015b then.
+turn) and an edit (a colour typed in turn), each input 0 to 15 ms into a
+frame, as a person's comes; and the floor, an input that does nothing. The
+median of many of each, in each load, then the median of the loads. COMMIT
+defaults to 1d5015b then.
 
 With --network it measures instead when each page draws its first frame on a
 slow phone connection (DevTools' network emulation: 150 ms latency,
@@ -157,14 +159,20 @@ def measure(driver, url, seconds):
 # The explorer's answers, in ms from the input to the second animation
 # frame after it: `act` is run, then `done` is called with the time.
 EXPLORER = """
-var done = arguments[arguments.length - 1], times = {open: [], choose: [], edit: []};
+var done = arguments[arguments.length - 1], times = {floor: [], open: [], choose: [], edit: []};
+// A person's input comes at any point of a frame: the inputs come 0 to 15 ms
+// into one, in a fixed order, the same for both builds.
+var phase = 0;
 var timed = function (kind, act, next) {
-  var start = performance.now();
-  act();
-  requestAnimationFrame(function () { requestAnimationFrame(function () {
-    times[kind].push(performance.now() - start);
-    next();
-  }); });
+  phase = (phase + 7) % 16;
+  setTimeout(function () {
+    var start = performance.now();
+    act();
+    requestAnimationFrame(function () { requestAnimationFrame(function () {
+      times[kind].push(performance.now() - start);
+      next();
+    }); });
+  }, phase);
 };
 var control = document.querySelector('[data-action="explore"]');
 var rows = function () { return [].slice.call(document.querySelectorAll('[data-call]')); };
@@ -175,6 +183,7 @@ for (i = 0; i < arguments[0]; ++i) {
   steps.push([null, function () { control.click(); }]);  // closed again, untimed
 }
 steps.push([null, function () { control.click(); }]);
+for (i = 0; i < arguments[0]; ++i) steps.push(['floor', function () {}]);
 var picks = arguments[1];
 for (i = 0; i < arguments[2]; ++i) steps.push(['choose', (function (text) {
   return function () { (named(text) || rows()[rows().length - 1]).click(); };
@@ -205,7 +214,7 @@ def explorer(driver, urls, commit, loads, count):
     """Open, choose and edit, each the median of `count` in a load, then of
     the loads, interleaved."""
     runs = [(page, build_name) for page in ("roomtour.html", "planets.html") for build_name in ("today", commit)]
-    results = {run: {"open": [], "choose": [], "edit": []} for run in runs}
+    results = {run: {"floor": [], "open": [], "choose": [], "edit": []} for run in runs}
     for load in range(loads):
         print("Load %d of %d..." % (load + 1, loads), flush=True)
         for page, build_name in runs:
@@ -221,11 +230,11 @@ def explorer(driver, urls, commit, loads, count):
                 results[(page, build_name)][kind].append(statistics.median(values))
     print("\nThe explorer's answers, ms from the input to the second animation frame after it;"
           " median of %d loads, each the median of %d opens and %d choices and edits" % (loads, count, 2 * count))
-    print("%-15s %-9s %8s %8s %8s" % ("page", "build", "open", "choose", "edit"))
+    print("%-15s %-9s %8s %8s %8s %8s" % ("page", "build", "floor", "open", "choose", "edit"))
     for page, build_name in runs:
         r = results[(page, build_name)]
-        print("%-15s %-9s %8.1f %8.1f %8.1f" % (page, build_name, statistics.median(r["open"]),
-                                               statistics.median(r["choose"]), statistics.median(r["edit"])))
+        print("%-15s %-9s %8.1f %8.1f %8.1f %8.1f" % ((page, build_name) + tuple(
+            statistics.median(r[k]) for k in ("floor", "open", "choose", "edit"))))
     for page in ("roomtour.html", "planets.html"):
         now, then = results[(page, "today")], results[(page, commit)]
         print("%s: today's open, choose and edit are %s of %s's" % (page, ", ".join(
