@@ -1046,6 +1046,41 @@ def desktop_calls(server, name, keys, ready):
             program.stop()
 
 
+def desktop_feedback(server, name, keys, ready=lambda items: True):
+    """The real desktop program's frame after `keys` as its own GL places it,
+    from feedback mode (tools/feedback.cpp), once `ready` holds for it: a list
+    of ("polygon", [(x, y, z, r, g, b, a), ...]), ("line", [...]) and so on,
+    x and y in window pixels from the bottom left. With keys, `ready` should
+    tell a frame they have changed: the first frames may come before them."""
+    with tempfile.TemporaryDirectory() as folder:
+        out = os.path.join(folder, "frame.txt")
+        program = Program(server, name, wrapper=(
+            "env", "VIEWER_FEEDBACK=" + out,
+            "LD_PRELOAD=" + os.path.join(TOOLS_DIR, "libfeedback.so")))
+        try:
+            if keys:
+                program.keys(*keys)
+
+            def frame():
+                try:
+                    with open(out) as f:
+                        lines = f.read().splitlines()
+                except FileNotFoundError:
+                    return None
+                items = []
+                for line in lines:
+                    words = line.split()
+                    if len(words) == 7:
+                        items[-1][1].append(tuple(map(float, words)))
+                    else:
+                        items.append((words[0], []))
+                # In a list, so that a frame with nothing in it counts as found.
+                return [items] if ready(items) else None
+            return wait_for("the desktop's feedback after " + keys, frame, 60)[0]
+        finally:
+            program.stop()
+
+
 class Explorer(unittest.TestCase):
     """The frame, call by call: the explorer's rows against the real desktop
     program's calls, the routines they lie under, stepping, GL's state, an
