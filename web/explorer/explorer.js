@@ -296,6 +296,7 @@ Page.explorer = (function () {
     var states = drawUpTo(calls, draws);
     showState(states[0] || states[1], states[1]);
     if (!keepDetail) showCall(item);
+    Page.pixel.chosen(item, rows);
     Page.view.hold(fields());
   }
 
@@ -305,6 +306,7 @@ Page.explorer = (function () {
     var out = [chosen.dataset.call !== undefined ? 'call=' + chosen.dataset.call
       : 'group=' + [].indexOf.call(tree.querySelectorAll('[data-routine]'), chosen)];
     Object.keys(edits).forEach(function (key) { out.push('edit=' + key.split(':').join(',') + ',' + edits[key]); });
+    if (Page.pixel.field()) out.push(Page.pixel.field());
     return out.join('&');
   }
 
@@ -425,6 +427,7 @@ Page.explorer = (function () {
     document.getElementById('stage').classList.add('exploring');
     control.setAttribute('aria-expanded', 'true');
     said.textContent = 'The frame is held: ' + count + ' calls.';
+    Page.pixel.open(true);
     var last = tree.querySelector('[data-call="' + (rows.length - 1) + '"]');
     if (last) chooseNow(last);
     focus(tree.querySelector('[role=treeitem]'), true);
@@ -438,6 +441,7 @@ Page.explorer = (function () {
     call('web_explore_close', null);
     panel.hidden = true;
     chosen = null;
+    Page.pixel.open(false);
     document.getElementById('stage').classList.remove('exploring');
     control.setAttribute('aria-expanded', 'false');
     control.focus();
@@ -447,9 +451,14 @@ Page.explorer = (function () {
   // The item and the edits that the address's fields name in the frame just
   // recorded, or null where any cannot be read.
   function readFields(given) {
-    var item = null, found = {}, whole = /^\d{1,9}$/;
+    var item = null, found = {}, whole = /^\d{1,9}$/, pixel = null;
     var ok = given.every(function (field) {
       var value = field.slice(field.indexOf('=') + 1), part = value.split(',');
+      if (/^pixel=/.test(field)) {
+        pixel = part.map(Number);
+        return pixel.length === 2 && part.every(function (p) { return whole.test(p); }) &&
+          pixel[0] < canvas.width && pixel[1] < canvas.height;
+      }
       if (/^call=/.test(field) || /^group=/.test(field)) {
         if (item || !whole.test(value)) return false;
         item = /^call/.test(field) ? tree.querySelector('[data-call="' + Number(value) + '"]')
@@ -465,7 +474,7 @@ Page.explorer = (function () {
       found[part.slice(0, 3).join(':')] = String(drawable(arg, Number(part[3]))[0]);
       return true;
     });
-    return ok && item ? {item: item, edits: found} : null;
+    return ok && item ? {item: item, edits: found, pixel: pixel} : null;
   }
 
   // A link to a held frame opens the explorer at its call with its edits,
@@ -499,8 +508,20 @@ Page.explorer = (function () {
       edits[key] = found.edits[key];
       call('web_explore_edit', null, [at[0], at[1], at[2], Number(found.edits[key])]);
     });
+    if (found.pixel) Page.pixel.open(true, found.pixel);
     focus(found.item);
     chooseNow(found.item);
+  }
+
+  // The row of call `index` chosen, as a click on it chooses it.
+  function chooseCall(index) {
+    var item = tree.querySelector('[data-call="' + index + '"]');
+    if (!item) return;
+    for (var up = item.parentElement.closest('[role=treeitem]'); up; up = up.parentElement.closest('[role=treeitem]')) {
+      up.setAttribute('aria-expanded', 'true');
+    }
+    focus(item);
+    chooseNow(item);
   }
 
   function attach() {
@@ -527,5 +548,5 @@ Page.explorer = (function () {
   }
 
   attach();
-  return {start: start};
+  return {start: start, choose: chooseCall};
 })();

@@ -29,7 +29,8 @@ DrawState draw_state() {
   DrawState s{};
   const Mat4 &modelview = gl.modelview.back();
   std::copy(modelview.m, modelview.m + 16, s.modelview);
-  std::copy(gl.projection.back().m, gl.projection.back().m + 16, s.projection);
+  const Mat4 projection = projection_drawn();
+  std::copy(projection.m, projection.m + 16, s.projection);
   s.lighting = gl.lighting;
   s.normalize = gl.normalize;
   s.textured = textured();

@@ -43,7 +43,7 @@ void vertex_colour(const Vertex &in, const Vec4 &eye, const float normals[9], fl
 void clip_planes(float planes[6][4]) {
   static const int kAxis[6] = {2, 0, 0, 1, 1, 2};
   static const float kSign[6] = {1, 1, -1, 1, -1, -1};
-  const Mat4 mvp = mat_multiply(gl.projection.back(), gl.modelview.back());
+  const Mat4 mvp = mat_multiply(projection_drawn(), gl.modelview.back());
   for (int k = 0; k < 6; ++k) {
     for (int column = 0; column < 4; ++column) {
       planes[k][column] = mvp.m[column * 4 + 3] + kSign[k] * mvp.m[column * 4 + kAxis[k]];
@@ -57,6 +57,7 @@ bool cpu_path_needed() { return gl.lighting && !gl.smooth; }
 void cpu_path_draw(GLenum mode, const Vertex *v, size_t count) {
   flush();
   const Mat4 &modelview = gl.modelview.back();
+  const Mat4 projection = projection_drawn();
   float normals[9];
   normal_matrix(modelview, normals);
   transformed.clear();
@@ -64,7 +65,7 @@ void cpu_path_draw(GLenum mode, const Vertex *v, size_t count) {
     // In the shader's order: the model-view, then the projection.
     const float *p = v[i].position;
     const Vec4 eye = mat_apply(modelview, {p[0], p[1], p[2], 1});
-    const Vec4 clip = mat_apply(gl.projection.back(), eye);
+    const Vec4 clip = mat_apply(projection, eye);
     DrawVertex d{{clip.x, clip.y, clip.z, clip.w}, {}, {v[i].st[0], v[i].st[1]}};
     vertex_colour(v[i], eye, normals, d.colour);
     transformed.push_back(d);

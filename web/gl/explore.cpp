@@ -5,6 +5,7 @@
 #include "web/gl/explore.h"
 
 #include "web/gl/batch.h"
+#include "web/gl/journey.h"
 #include "web/gl/json.h"
 #include "web/gl/limits.h"
 #include "web/gl/routines.h"
@@ -33,6 +34,10 @@ int stop_after = -1;
 int chosen_from = -1;  // the first of the chosen calls
 bool marking = false;  // what the chosen calls draw is tinted
 std::string state_before;  // GL's state as the first chosen call found it
+std::string journey;       // the chosen vertex's way, as JSON, or ""
+float shape_point[3] = {0, 0, 0};  // the point of a chosen GLUT shape that the journey follows
+void (*watch_before)(int) = nullptr;
+void (*watch_after)(int) = nullptr;
 
 // What a number argument takes: its C type's range (`type` holds it), or
 // less where the page draws no more (`per`: "slices" on this page).
@@ -117,6 +122,22 @@ void write(const ExploreArg &a, int call, int arg, int item, double v) {
   }
 }
 
+// The chosen call's vertex as GL is about to take it, followed through the
+// pipeline: a glVertex's, or the chosen point of a GLUT shape.
+void follow(const Row &row, std::initializer_list<ExploreArg> args) {
+  float object[3];
+  const bool vertex = row.name.rfind("glVertex", 0) == 0;
+  if (vertex) {
+    const ExploreArg *a = args.begin();
+    for (int k = 0; k < 3; ++k) object[k] = static_cast<float>(a[0].count > 1 ? read(a[0], k) : read(a[k], 0));
+  } else if (row.name.rfind("glut", 0) == 0 && row.draws) {
+    std::copy(shape_point, shape_point + 3, object);
+  } else {
+    return;
+  }
+  journey = journey_json(object, vertex);
+}
+
 }  // namespace
 
 __attribute__((noinline)) void ExploreCall::open(const char *name, bool draws,
@@ -163,16 +184,50 @@ __attribute__((noinline)) void ExploreCall::open(const char *name, bool draws,
   run_ = index <= stop_after;
   if (index == chosen_from && run_) {
     state_before = explore_state();
+    if (index == stop_after) follow(rows[index], args);
     if (marking) {
       flush();  // what came before is drawn untinted
-      webgl_mark(true);
+      webgl_look(Look::kTinted);
     }
+  }
+  if (run_ && draws && watch_before) {
+    watched_ = index;
+    watch_before(index);
   }
 }
 
 ExploreCall::~ExploreCall() {
-  if (counted_) --depth;
+  if (!counted_) return;
+  if (--depth == 0 && watched_ >= 0) {
+    flush();
+    watch_after(watched_);
+  }
 }
+
+void explore_watch(void (*before)(int call), void (*after)(int call)) {
+  watch_before = before;
+  watch_after = after;
+}
+
+const char *explore_row_name(int call) {
+  return call >= 0 && call < explore_count() ? rows[call].name.c_str() : "";
+}
+
+double explore_row_arg(int call, int arg) {
+  if (call < 0 || call >= explore_count() || arg < 0 ||
+      arg >= static_cast<int>(rows[call].args.size())) {
+    return 0;
+  }
+  return rows[call].args[arg].value;
+}
+
+void explore_follow_point(float x, float y, float z) {
+  shape_point[0] = x;
+  shape_point[1] = y;
+  shape_point[2] = z;
+}
+
+const char *explore_journey() { return journey.c_str(); }
 
 void explore_record() {
   mode = Mode::kRecord;
@@ -190,11 +245,12 @@ void explore_draw(int from, int stop, bool mark) {
   chosen_from = from;
   marking = mark;
   state_before.clear();
+  if (from >= 0) journey.clear();
 }
 
 void explore_off() {
   mode = Mode::kOff;
-  if (marking) webgl_mark(false);
+  if (marking) webgl_look(Look::kDrawn);
   marking = false;
 }
 

@@ -63,6 +63,7 @@ class ExploreCall {
   void open(const char *name, bool draws, std::initializer_list<ExploreArg> args);
   bool run_ = true;
   bool counted_ = false;
+  int watched_ = -1;  // the call's index, where it draws and is watched
 };
 
 // Opens an entry point (its name, whether it draws, its arguments): a call
@@ -97,6 +98,18 @@ void explore_when_undone(void (*callback)());
 const char *explore_rows();
 const char *explore_state();
 const char *explore_state_before();
+// While a held frame is drawn again, `before` and `after` are called round
+// each call that draws, with its index; what it batched is drawn before
+// `after`. Null for neither.
+void explore_watch(void (*before)(int call), void (*after)(int call));
+// A recorded row's name, and a number argument as recorded.
+const char *explore_row_name(int call);
+double explore_row_arg(int call, int arg);
+// The chosen call's vertex followed through GL as the held frame was last
+// drawn (journey.h), or "" where it is no glVertex or GLUT shape; a shape's
+// point is the one given here, in its own coordinates (at first its origin).
+const char *explore_journey();
+void explore_follow_point(float x, float y, float z);
 // GL's whole state, kept and put back: a held frame is drawn from the state
 // it began with, and closing gives back the state it ended with.
 void explore_keep_state(bool at_start);

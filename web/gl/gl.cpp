@@ -16,10 +16,6 @@
 
 namespace {
 
-// The current normal: GL's initial one, since no viewer gives another (the
-// shapes carry their own).
-const float kNormal[3] = {0, 0, 1};
-
 // The material takes the tracked terms from the current colour.
 void track_colour() {
   bool tracked[4];
@@ -147,6 +143,10 @@ void glClear(GLbitfield mask) {
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   flush();
+  gl.viewport[0] = x;
+  gl.viewport[1] = y;
+  gl.viewport[2] = width;
+  gl.viewport[3] = height;
   webgl_viewport(x, y, width, height);
 }
 
@@ -154,7 +154,9 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 void glDepthRange(GLclampd near_value, GLclampd far_value) {
   auto clamp = [](double v) { return static_cast<float>(std::min(1.0, std::max(0.0, v))); };
   flush();
-  webgl_depth_range(clamp(near_value), clamp(far_value));
+  gl.depth_range[0] = clamp(near_value);
+  gl.depth_range[1] = clamp(far_value);
+  webgl_depth_range(gl.depth_range[0], gl.depth_range[1]);
 }
 
 // ---- matrices -------------------------------------------------------------

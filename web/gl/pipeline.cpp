@@ -126,14 +126,26 @@ void eye_normal(const float normals[9], const float n[3], bool normalize, float 
   if (normalize) normalise3(out);
 }
 
-Vec4 light_vertex(const Material &material, const Light *lights, int light_count,
-                  const Vec4 &global_ambient, const float n[3], const Vec4 &eye_position) {
-  float c[3] = {material.emission.x + material.ambient.x * global_ambient.x,
-                material.emission.y + material.ambient.y * global_ambient.y,
-                material.emission.z + material.ambient.z * global_ambient.z};
-  for (int i = 0; i < light_count; ++i) {
+namespace {
+
+Vec4 times(const Vec4 &a, const Vec4 &b, float by = 1) {
+  return {a.x * b.x * by, a.y * b.y * by, a.z * b.z * by, 0};
+}
+
+}  // namespace
+
+LightTerms light_terms(const Material &material, const Light *lights, int light_count,
+                       const Vec4 &global_ambient, const float n[3], const Vec4 &eye_position) {
+  LightTerms t{};
+  t.emission = {material.emission.x, material.emission.y, material.emission.z, 0};
+  t.scene_ambient = times(material.ambient, global_ambient);
+  float c[3] = {t.emission.x + t.scene_ambient.x, t.emission.y + t.scene_ambient.y,
+                t.emission.z + t.scene_ambient.z};
+  for (int i = 0; i < light_count && t.count < kMaxLights; ++i) {
     const Light &l = lights[i];
     if (!l.enabled) continue;
+    LightTerm &term = t.lights[t.count++];
+    term.light = i;
     float vp[3] = {l.position.x, l.position.y, l.position.z};
     if (l.position.w != 0) {
       for (int k = 0; k < 3; ++k) {
@@ -141,20 +153,28 @@ Vec4 light_vertex(const Material &material, const Light *lights, int light_count
       }
     }
     normalise3(vp);
-    c[0] += material.ambient.x * l.ambient.x;
-    c[1] += material.ambient.y * l.ambient.y;
-    c[2] += material.ambient.z * l.ambient.z;
+    term.ambient = times(material.ambient, l.ambient);
     const float n_dot_vp = dot3(n, vp);
-    if (n_dot_vp <= 0) continue;
-    float h[3] = {vp[0], vp[1], vp[2] + 1};  // the viewer at infinity along +z
-    normalise3(h);
-    const float n_dot_h = std::max(0.0f, dot3(n, h));
-    const float shine = n_dot_h > 0 ? std::pow(n_dot_h, material.shininess) : 0;
-    c[0] += n_dot_vp * material.diffuse.x * l.diffuse.x + shine * material.specular.x * l.specular.x;
-    c[1] += n_dot_vp * material.diffuse.y * l.diffuse.y + shine * material.specular.y * l.specular.y;
-    c[2] += n_dot_vp * material.diffuse.z * l.diffuse.z + shine * material.specular.z * l.specular.z;
+    if (n_dot_vp > 0) {
+      float h[3] = {vp[0], vp[1], vp[2] + 1};  // the viewer at infinity along +z
+      normalise3(h);
+      term.n_dot_l = n_dot_vp;
+      term.n_dot_h = std::max(0.0f, dot3(n, h));
+      const float shine = term.n_dot_h > 0 ? std::pow(term.n_dot_h, material.shininess) : 0;
+      term.diffuse = times(material.diffuse, l.diffuse, n_dot_vp);
+      term.specular = times(material.specular, l.specular, shine);
+    }
+    c[0] += term.ambient.x + term.diffuse.x + term.specular.x;
+    c[1] += term.ambient.y + term.diffuse.y + term.specular.y;
+    c[2] += term.ambient.z + term.diffuse.z + term.specular.z;
   }
-  return {clamp01(c[0]), clamp01(c[1]), clamp01(c[2]), clamp01(material.diffuse.w)};
+  t.colour = {clamp01(c[0]), clamp01(c[1]), clamp01(c[2]), clamp01(material.diffuse.w)};
+  return t;
+}
+
+Vec4 light_vertex(const Material &material, const Light *lights, int light_count,
+                  const Vec4 &global_ambient, const float n[3], const Vec4 &eye_position) {
+  return light_terms(material, lights, light_count, global_ambient, n, eye_position).colour;
 }
 
 int nearest_power_of_two(int side) {

@@ -7,6 +7,8 @@
 #ifndef WEB_GL_PIPELINE_H
 #define WEB_GL_PIPELINE_H
 
+#include "web/webgl/webgl.h"
+
 #include <vector>
 
 // A 4 x 4 matrix in GL's order: column by column.
@@ -60,11 +62,25 @@ struct Material {
   float shininess;
 };
 
-// The colour GL 1.1 computes for a vertex with the eye-space normal n (as
-// transformed, not renormalised): emission, the global ambient times the
-// material's ambient, and for each enabled light its ambient, diffuse and
-// specular terms, with the viewer at infinity along +z. Clamped to 0..1;
-// alpha is the diffuse alpha.
+// GL 1.1's lighting of a vertex with the eye-space normal n (as
+// transformed, not renormalised), term by term: emission, the global ambient
+// times the material's ambient, and for each enabled light its ambient,
+// diffuse and specular terms, with the viewer at infinity along +z; and
+// their sum, clamped to 0..1, alpha the diffuse alpha.
+struct LightTerm {
+  int light;  // its index among the lights given
+  Vec4 ambient, diffuse, specular;
+  float n_dot_l, n_dot_h;  // 0 where the light does not reach the front
+};
+struct LightTerms {
+  Vec4 emission, scene_ambient;
+  LightTerm lights[kMaxLights];
+  int count;  // of the enabled lights, in `lights`
+  Vec4 colour;
+};
+LightTerms light_terms(const Material &material, const Light *lights, int light_count,
+                       const Vec4 &global_ambient, const float n[3], const Vec4 &eye_position);
+// The sum alone: the colour the vertex gets.
 Vec4 light_vertex(const Material &material, const Light *lights, int light_count,
                   const Vec4 &global_ambient, const float n[3], const Vec4 &eye_position);
 

@@ -56,6 +56,24 @@ bool textured() {
                                     gl.bound_texture) != gl.complete_textures.end();
 }
 
+namespace {
+MovedPlane moved = kNoPlane;
+}  // namespace
+
+void move_plane_out(MovedPlane plane) { moved = plane; }
+
+// Clip space's z taken to s z + (s - 1) w moves the far plane out to where
+// nothing lies beyond it and keeps the near (z = -w); s z + (1 - s) w moves
+// the near plane to the eye and keeps the far.
+Mat4 projection_drawn() {
+  if (moved == kNoPlane) return gl.projection.back();
+  const float s = 1e-3f;
+  Mat4 depth = mat_identity();
+  depth.m[10] = s;
+  depth.m[14] = moved == kFarPlane ? s - 1 : 1 - s;
+  return mat_multiply(depth, gl.projection.back());
+}
+
 Vertex make_vertex(float x, float y, float z, const float normal[3]) {
   return {{x, y, z, 1},
           {normal[0], normal[1], normal[2]},
@@ -65,8 +83,16 @@ Vertex make_vertex(float x, float y, float z, const float normal[3]) {
 
 void keep_state(bool at_start) { kept[at_start ? 0 : 1] = gl; }
 
+// The viewport and depth range stay as WebGL has them: a page resized
+// while a frame is held set them since.
 void put_back_state(bool at_start) {
+  int viewport[4];
+  float depth_range[2];
+  std::copy(gl.viewport, gl.viewport + 4, viewport);
+  std::copy(gl.depth_range, gl.depth_range + 2, depth_range);
   gl = kept[at_start ? 0 : 1];
+  std::copy(viewport, viewport + 4, gl.viewport);
+  std::copy(depth_range, depth_range + 2, gl.depth_range);
   immediate.inside = false;
   immediate.group.clear();
   webgl_bind_texture(gl.bound_texture);

@@ -34,6 +34,9 @@ struct State {
   Light lights[kMaxLights];
   Vec4 global_ambient{0.2f, 0.2f, 0.2f, 1};  // GL's; no viewer changes it
 
+  int viewport[4] = {0, 0, 0, 0};  // x, y, width, height, as glViewport set them
+  float depth_range[2] = {0, 1};
+
   GLint unpack_alignment = 4;
   GLuint bound_texture = 0;
   std::vector<GLuint> complete_textures;  // names holding a level-0 image
@@ -59,6 +62,17 @@ extern Immediate immediate;
 void tracked_terms(bool out[4]);
 bool textured();
 Vertex make_vertex(float x, float y, float z, const float normal[3]);
+
+// The current normal: GL's initial one, since no viewer gives another (the
+// shapes carry their own).
+constexpr float kNormal[3] = {0, 0, 1};
+
+// The projection as drawn: GL's own, or with the near or the far plane of
+// the view volume moved out, for the explorer's question of what that plane
+// cut (NoPlane, NearPlane or FarPlane).
+enum MovedPlane { kNoPlane, kNearPlane, kFarPlane };
+void move_plane_out(MovedPlane plane);
+Mat4 projection_drawn();
 
 // GL's whole state kept, as the held frame begins or as it ends; and put
 // back, immediate mode closed and WebGL's own state (the bound texture, the

@@ -8,6 +8,7 @@
 // page is above this layer: what GLUT asks of it goes through the hooks the
 // page registered (Module.hooks, page/start.js).
 #include "web/gl/explore.h"
+#include "web/gl/pixel.h"
 #include "web/gl/gl_layer.h"
 
 #include <GL/glut.h>
@@ -73,6 +74,14 @@ void draw_held(int from, int stop, bool mark) {
   explore_draw(from, stop, mark);
   draw_display();
   explore_off();
+}
+
+// The held frame drawn again from its start for a question of the
+// explorer's: not a frame of the program, so nothing counts it.
+void draw_again() {
+  explore_put_back_state(true);
+  display_callback();
+  gl_layer_finish();
 }
 
 // Draws a frame if one was posted, then lets the program move on.
@@ -163,6 +172,22 @@ EMSCRIPTEN_KEEPALIVE void web_explore_undo() { explore_undo(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_rows() { return explore_rows(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_state() { return explore_state(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_state_before() { return explore_state_before(); }
+EMSCRIPTEN_KEEPALIVE const char *web_explore_journey() { return explore_journey(); }
+
+// The journey follows this point of a chosen GLUT shape; drawn again.
+EMSCRIPTEN_KEEPALIVE void web_explore_follow(double x, double y, double z) {
+  explore_follow_point(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+  if (held) draw_held(held_from, held_stop, held_marked);
+}
+
+// What made pixel (x, y) of the held frame as it is drawn now (pixel.h);
+// the frame is then drawn again as it was.
+EMSCRIPTEN_KEEPALIVE const char *web_explore_pixel(int x, int y) {
+  if (!held) return "";
+  const char *answer = pixel_history(x, y, held_stop, draw_again);
+  draw_held(held_from, held_stop, held_marked);
+  return answer;
+}
 
 // The bound texture's picture after the chosen call: its width and height,
 // then its RGBA rows from the bottom up; null where there is none.

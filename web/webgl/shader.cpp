@@ -79,13 +79,30 @@ void main() {
 const char *const kFragmentShader = R"(#version 100
 precision highp float;
 uniform bool textured;
-uniform bool marked;  // the explorer's tint over what the chosen call draws
 uniform sampler2D picture;
 varying vec4 v_colour;
 varying vec2 v_st;
 void main() {
-  vec4 c = textured ? texture2D(picture, v_st) * v_colour : v_colour;
-  gl_FragColor = marked ? mix(c, vec4(1.0, 0.0, 1.0, 1.0), 0.43) : c;
+  gl_FragColor = textured ? texture2D(picture, v_st) * v_colour : v_colour;
+}
+)";
+
+// The looks are webgl.h's Look, by number.
+const char *const kExplorerFragmentShader = R"(#version 100
+precision highp float;
+uniform bool textured;
+uniform int look;
+uniform sampler2D picture;
+varying vec4 v_colour;
+varying vec2 v_st;
+void main() {
+  vec4 t = textured ? texture2D(picture, v_st) : vec4(1.0);
+  vec4 c = t * v_colour;
+  if (look == 1) c = mix(c, vec4(1.0, 0.0, 1.0, 1.0), 0.43);
+  if (look == 2) c = vec4(1.0);
+  if (look == 3) c = t;
+  if (look == 4) c = v_colour;
+  gl_FragColor = c;
 }
 )";
 

@@ -8,6 +8,8 @@
 
 extern const char *const kVertexShader;
 extern const char *const kFragmentShader;
+// The explorer's: the same, or another look at it (webgl.h's Look).
+extern const char *const kExplorerFragmentShader;
 // Without lighting: the matrices, and the colour clamped.
 extern const char *const kPlainVertexShader;
 // For vertices already in clip space and coloured by the CPU path: cut at the

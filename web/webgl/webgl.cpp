@@ -20,24 +20,28 @@
 namespace {
 
 struct Uniforms {
-  GLint modelview, projection, normals, normalize, textured, marked;
+  GLint modelview, projection, normals, normalize, textured, look;
   GLint emission, ambient, diffuse, specular, shininess, tracked, scene_ambient, light_count;
   GLint light_ambient, light_diffuse, light_specular, light_position;
 };
 
 // A program, where its uniforms are, and what they hold now: nothing is
 // uploaded twice. `lit` transforms and lights, `plain` transforms only, and
-// `passing` takes vertices already in clip space and coloured.
+// `passing` takes vertices already in clip space and coloured. The
+// explorer's looks have programs of their own, made when first asked for,
+// so that a frame drawn as it is pays nothing for them.
 struct Program {
   GLuint name;
   Uniforms uniform;
   DrawState uploaded;
   bool any_uploaded;
-  bool marked;
+  Look look;
 };
-Program lit, plain, passing;
+enum Kind { kLit, kPlain, kPassing };
+Program programs[2][3];  // drawn as it is, or in the explorer's looks; by Kind
+const char *const kVertexShaders[3] = {kVertexShader, kPlainVertexShader, kClipVertexShader};
 GLuint current_program = 0;
-bool marking = false;  // what is drawn now is tinted, for the explorer
+Look look_now = Look::kDrawn;
 
 GLuint bound_buffer = 0;
 std::map<unsigned int, GLuint> textures;
@@ -99,12 +103,12 @@ std::string attach(GLuint program, GLenum type, const char *source) {
   return "";
 }
 
-// Builds `p` of `vertex_shader` and the fragment shader; the browser's
-// reason if it would not, or "".
-std::string link(const char *vertex_shader, Program &p) {
+// Builds `p` of `vertex_shader` and `fragment_shader`; the browser's reason
+// if it would not, or "".
+std::string link(const char *vertex_shader, const char *fragment_shader, Program &p) {
   const GLuint program = emscripten_glCreateProgram();
   std::string failed = attach(program, GL_VERTEX_SHADER, vertex_shader);
-  if (failed.empty()) failed = attach(program, GL_FRAGMENT_SHADER, kFragmentShader);
+  if (failed.empty()) failed = attach(program, GL_FRAGMENT_SHADER, fragment_shader);
   if (!failed.empty()) return failed;
   for (GLuint a = 0; a < kAttributeCount; ++a) {
     emscripten_glBindAttribLocation(program, a, kAttributeNames[a]);
@@ -117,13 +121,13 @@ std::string link(const char *vertex_shader, Program &p) {
   emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
   auto at = [program](const char *name) { return emscripten_glGetUniformLocation(program, name); };
   const Uniforms uniform = {at("modelview"),         at("projection"),    at("normals"),
-                            at("normalize_normals"), at("textured"),      at("marked"),
+                            at("normalize_normals"), at("textured"),      at("look"),
                             at("emission"),          at("ambient"),       at("diffuse"),
                             at("specular"),          at("shininess"),     at("tracked"),
                             at("scene_ambient"),     at("light_count"),   at("light_ambient"),
                             at("light_diffuse"),     at("light_specular"), at("light_position")};
   current_program = program;
-  p = {program, uniform, {}, false, false};
+  p = {program, uniform, {}, false, Look::kDrawn};
   return "";
 }
 
@@ -147,8 +151,14 @@ void upload_lighting(const Uniforms &uniform, const LightingUniforms &l) {
   emscripten_glUniform4fv(uniform.light_position, kMaxLights, &l.light_position[0][0]);
 }
 
-// Uploads what differs from what the program's uniforms hold.
-void apply(Program &p, const DrawState &s) {
+// The program of `kind` in the look asked for now, with what differs from
+// what its uniforms hold uploaded.
+void apply(Kind kind, const DrawState &s) {
+  Program &explorer = programs[1][kind];
+  const bool looked =
+      look_now != Look::kDrawn &&
+      (explorer.name != 0 || link(kVertexShaders[kind], kExplorerFragmentShader, explorer).empty());
+  Program &p = looked ? explorer : programs[0][kind];
   if (p.name != current_program) {
     emscripten_glUseProgram(p.name);
     current_program = p.name;
@@ -163,9 +173,9 @@ void apply(Program &p, const DrawState &s) {
   }
   if (differs(p, uploaded.textured, s.textured))
     emscripten_glUniform1i(uniform.textured, s.textured);
-  if (p.marked != marking) {
-    emscripten_glUniform1i(uniform.marked, marking);
-    p.marked = marking;
+  if (looked && p.look != look_now) {
+    emscripten_glUniform1i(uniform.look, static_cast<int>(look_now));
+    p.look = look_now;
   }
   if (s.lighting) {
     if (differs(p, uploaded.normals, s.normals)) {
@@ -283,10 +293,8 @@ WebglProblem webgl_start(bool depth) {
 
   have_vertex_arrays = emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(),
                                                          "OES_vertex_array_object");
-  for (auto [program, vertex_shader] : {std::pair{&passing, kClipVertexShader},
-                                        std::pair{&plain, kPlainVertexShader},
-                                        std::pair{&lit, kVertexShader}}) {
-    const std::string failed = link(vertex_shader, *program);
+  for (int kind : {kPassing, kPlain, kLit}) {
+    const std::string failed = link(kVertexShaders[kind], kFragmentShader, programs[0][kind]);
     if (!failed.empty()) return {WebglProblem::kShader, failed};
   }
 
@@ -312,7 +320,15 @@ void webgl_depth_test(bool on) {
   }
 }
 
-void webgl_clear_colour(float r, float g, float b, float a) { emscripten_glClearColor(r, g, b, a); }
+float clear_colour[4] = {0, 0, 0, 0};
+
+void webgl_clear_colour(float r, float g, float b, float a) {
+  clear_colour[0] = r;
+  clear_colour[1] = g;
+  clear_colour[2] = b;
+  clear_colour[3] = a;
+  emscripten_glClearColor(r, g, b, a);
+}
 
 void webgl_clear(bool colour, bool depth) {
   emscripten_glClear((colour ? GL_COLOR_BUFFER_BIT : 0) | (depth ? GL_DEPTH_BUFFER_BIT : 0));
@@ -397,7 +413,7 @@ void webgl_texture_image(int level, int width, int height, unsigned int format,
 
 void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int count) {
   if (count == 0) return;
-  apply(state.lighting ? lit : plain, state);
+  apply(state.lighting ? kLit : kPlain, state);
   put_vertices(vertices, count);
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }
@@ -406,7 +422,7 @@ void webgl_draw_clipped(bool lines, bool textured, const Vertex *vertices, int c
   if (count == 0) return;
   DrawState state{};
   state.textured = textured;
-  apply(passing, state);
+  apply(kPassing, state);
   put_vertices(vertices, count);
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }
@@ -440,11 +456,34 @@ void webgl_drop_mesh(int mesh) {
 
 void webgl_end_frame() { next_slot = 0; }
 
-void webgl_mark(bool on) { marking = on; }
+void webgl_look(Look look) { look_now = look; }
+
+void webgl_probe(int x, int y, bool any_depth) {
+  emscripten_glEnable(GL_SCISSOR_TEST);
+  emscripten_glScissor(x, y, 1, 1);
+  emscripten_glDepthFunc(any_depth ? GL_ALWAYS : GL_LESS);
+  emscripten_glDepthMask(!any_depth);
+}
+
+void webgl_probe_off() {
+  emscripten_glDisable(GL_SCISSOR_TEST);
+  emscripten_glDepthFunc(GL_LESS);
+  emscripten_glDepthMask(GL_TRUE);
+}
+
+void webgl_blank() {
+  emscripten_glClearColor(0, 0, 0, 1);
+  emscripten_glClear(GL_COLOR_BUFFER_BIT);
+  emscripten_glClearColor(clear_colour[0], clear_colour[1], clear_colour[2], clear_colour[3]);
+}
+
+void webgl_read_pixel(int x, int y, unsigned char rgba[4]) {
+  emscripten_glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
 
 void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
                      const float st[2]) {
-  apply(state.lighting ? lit : plain, state);
+  apply(state.lighting ? kLit : kPlain, state);
   use_source(meshes[mesh], false);
   if (!constants_known || std::memcmp(constant_colour, colour, sizeof constant_colour) != 0) {
     emscripten_glVertexAttrib4fv(kColour, colour);

@@ -96,8 +96,20 @@ void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, co
 // The frame is complete: immediate mode's next draw is the next frame's first.
 void webgl_end_frame();
 
-// From now on every draw is tinted (the explorer's mark of what a call
-// drew), or no longer.
-void webgl_mark(bool on);
+// How every draw from now on looks, for the explorer: as it is drawn; tinted
+// (the mark of what the chosen call drew); white (where a fragment got to);
+// the texture's value alone; the interpolated colour alone.
+enum class Look { kDrawn, kTinted, kWhite, kTexel, kShade };
+void webgl_look(Look look);
+
+// The explorer's questions of one pixel: every draw and clear from now on
+// reaches only pixel (x, y); with `any_depth`, every fragment passes the
+// depth test and writes no depth. Off again, GL's depth test as it was.
+void webgl_probe(int x, int y, bool any_depth);
+void webgl_probe_off();
+// The probed pixel made black, for the next draw to show whether it got
+// there; the clear colour stays.
+void webgl_blank();
+void webgl_read_pixel(int x, int y, unsigned char rgba[4]);
 
 #endif
