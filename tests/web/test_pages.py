@@ -14,7 +14,10 @@ Runs with Debian's python3 (Selenium, chromium-driver): scripts/web test.
 """
 import base64
 import functools
+import gzip
+import hashlib
 import http.server
+import json
 import os
 import struct
 import subprocess
@@ -634,11 +637,47 @@ class Classroom(unittest.TestCase):
         page.choose("Reset view")
         self.assertEqual(page.camera(), ["0", "0", "5", "0", "0"])
 
-    def test_roomtour_is_at_most_1_mib_and_says_when_it_cannot_unpack_its_pictures(self):
+    def written_pictures(self, url):
+        """Each file the page wrote to ./img/ before its program started, by
+        the SHA-256 of its bytes."""
+        Page(self.driver, url)
+        files = self.driver.execute_script("""
+            var out = {};
+            Module.FS.readdir('/img').forEach(function (name) {
+              if (name[0] === '.') return;
+              var b = Module.FS.readFile('/img/' + name), s = '';
+              for (var i = 0; i < b.length; ++i) s += String.fromCharCode(b[i]);
+              out[name] = btoa(s);
+            });
+            return out;""")
+        return {name: hashlib.sha256(base64.b64decode(b)).hexdigest() for name, b in files.items()}
+
+    def test_roomtour_is_at_most_1_mib_unpacks_its_pictures_as_they_were_or_says_it_cannot(self):
         self.assertLessEqual(os.path.getsize(os.path.join(WEB_DIR, "roomtour.html")), 1 << 20)
         self.driver.switch_to.default_content()
-        for spoil in ("delete window.DecompressionStream",
-                      "window.DecompressionStream = function () { throw new TypeError('spoilt'); }"):
+        # The files are img/'s byte for byte: no colour of the PNGs changed on
+        # the way, no row or byte out of place. So with a picture packed by
+        # gzip beside them, as one that is not a plain TGA is.
+        folder, tga = os.path.join(SOURCE_DIR, "img"), {}
+        for name in sorted(os.listdir(folder)):
+            if name.endswith(".tga"):
+                with open(os.path.join(folder, name), "rb") as f:
+                    tga[name] = f.read()
+        pictures = {name: hashlib.sha256(data).hexdigest() for name, data in tga.items()}
+        self.assertEqual(self.written_pictures(FILES + "roomtour.html"), pictures)
+        with open(os.path.join(WEB_DIR, "roomtour.html")) as f:
+            html = f.read()
+        start = html.index('id="pictures">') + len('id="pictures">')
+        end = html.index("</script>", start)
+        packed = json.loads(html[start:end])
+        packed["/img/carpet.tga"] = {"gzip": base64.b64encode(gzip.compress(tga["carpet.tga"])).decode()}
+        with tempfile.TemporaryDirectory() as mixed:
+            with open(os.path.join(mixed, "roomtour.html"), "w") as f:
+                f.write(html[:start] + json.dumps(packed) + html[end:])
+            self.assertEqual(self.written_pictures("file://" + mixed + "/roomtour.html"), pictures)
+
+        for spoil in ("delete window.createImageBitmap",
+                      "window.createImageBitmap = function () { throw new TypeError('spoilt'); }"):
             script = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
                                                  {"source": spoil})
             try:
@@ -1128,7 +1167,15 @@ class Explorer(unittest.TestCase):
             if row.startswith("gluLookAt("):
                 return [struct.unpack("f", struct.pack("f", float(v)))[0] for v in row[10:-1].split(",")]
             return row
-        for name, keys in (("roomtour", ""), ("roomtour", "jjjjwwww"), ("planets", ""), ("planets", "fffffiiiijj")):
+        # A second witness of each program's arithmetic: its own GL's
+        # feedback mode places a vertex in the window and colours it as the
+        # explorer's journey does. A floor corner and a corner of the
+        # bookshelf's picture (lit, immediate mode), and the Sun's pole (a
+        # GLUT shape's point; the Sun stays where it is as the orbits turn),
+        # each inside the view volume at both views.
+        witnesses = {"roomtour": (("drawWalls", "glVertex3fv"), ("drawBookshelfTexture", "glVertex3fv({0, 3, 1.01})")),
+                     "planets": (("drawPlanet", "glutWireSphere"),)}
+        for name, keys in (("roomtour", "jj"), ("roomtour", "jjiii"), ("planets", ""), ("planets", "fffffiiiijj")):
             with self.subTest(name + " after " + (keys or "nothing")):
                 page = Page(self.driver, FILES + name + ".html")
                 if keys:
@@ -1138,6 +1185,32 @@ class Explorer(unittest.TestCase):
                 look = same([r for r in rows if r.startswith("gluLookAt(")][0])
                 calls = desktop_calls(self.server, name, keys, lambda calls: look in map(same, calls))
                 self.assertEqual([same(r) for r in rows], [same(c) for c in calls])
+                seen = [self.driver.execute_script("""
+                    var row = [...document.querySelectorAll('[data-routine="' + arguments[0] + '"] [data-call]')]
+                      .find(e => e.textContent.startsWith(arguments[1]));
+                    Page.explorer.choose(Number(row.dataset.call));
+                    var point = document.querySelectorAll('#journey input');
+                    if (point.length) {  // the sphere's pole, at its radius along z
+                      point[2].value = row.textContent.match(/\\((.*?),/)[1];
+                      point[2].dispatchEvent(new Event('input'));
+                    }
+                    var values = s => document.querySelector(s + ' td[data-values]').dataset.values.split(' ').map(Number);
+                    return [values('[data-stage="window"]'), values('[data-term="colour"]'),
+                            document.querySelector('[data-stage="clip"]').textContent];""", *w) for w in witnesses[name]]
+                for window, colour, clip in seen:
+                    self.assertIn("inside all six planes", clip)
+                # The desktop's frame once it is at the page's view: a vertex
+                # within half a pixel of each; then to 1e-4.
+                nearest = lambda items, window: min((v for _, vs in items for v in vs), key=lambda v: sum(
+                    (a - b) ** 2 for a, b in zip(v, window)))
+                fed = desktop_feedback(self.server, name, keys, lambda items: all(
+                    items and max(abs(a - b) for a, b in zip(nearest(items, w), w)) < 0.5 for w, _, _ in seen))
+                for window, colour, _ in seen:
+                    vertex = nearest(fed, window)
+                    worst = max(abs(a - b) for a, b in zip(vertex, window + colour))
+                    self.assertLess(worst, 1e-4, (window, colour, vertex))
+                    self.figures.append("%s after %r: window %s, colour %s; feedback within %.2g" % (
+                        name, keys, window, colour, worst))
                 meanings = self.driver.execute_script("return document.getElementById('meanings').textContent")
                 self.assertEqual({r.split("(")[0] for r in rows} - {line.split("\t")[0] for line in meanings.splitlines()},
                                  set(), "a meaning for every function")
