@@ -1122,9 +1122,10 @@ def desktop_feedback(server, name, keys, ready=lambda items: True):
 
 class Explorer(unittest.TestCase):
     """The frame, call by call: the explorer's rows against the real desktop
-    program's calls, the routines they lie under, stepping, GL's state, an
-    edit, any value typed, the shapes edits keep, a program that stops, and
-    the tree by keyboard."""
+    program's calls, its vertices' window coordinates and colours against
+    the desktop's own GL, why a pixel is what it is, the routines they lie
+    under, stepping, GL's state, an edit, any value typed, the shapes edits
+    keep, a program that stops, and the tree by keyboard."""
 
     @classmethod
     def setUpClass(cls):
@@ -1175,8 +1176,23 @@ class Explorer(unittest.TestCase):
         # each inside the view volume at both views.
         witnesses = {"roomtour": (("drawWalls", "glVertex3fv"), ("drawBookshelfTexture", "glVertex3fv({0, 3, 1.01})")),
                      "planets": (("drawPlanet", "glutWireSphere"),)}
-        for name, keys in (("roomtour", "jj"), ("roomtour", "jjiii"), ("planets", ""), ("planets", "fffffiiiijj")):
-            with self.subTest(name + " after " + (keys or "nothing")):
+        # Why this pixel, at points of the scene's own quads (a routine's
+        # first four vertices, at u along their first edge and v along the
+        # second, taken through the journey's clip coordinates; or a pixel
+        # of its own): the calls that touched it, in frame order, as (what
+        # each did, its text, a routine it lies under).
+        bookshelf = [("covered", "glutSolidCube(1)", "drawBookshelf"), ("final", "glEnd()", "drawBookshelfTexture")]
+        pixels = {("roomtour", "jjiii"): ((("drawBookshelfTexture", 0.2, 0.6), bookshelf),
+                                          (("drawWalls", 8.5 / 13, 0.25), [("final", "glEnd()", "drawWalls")])),
+                  ("planets", ""): (((20, 480), [("final", "glClear(", "display")]),),
+                  # Moved back 15 to z = 40: Pluto, the last sphere, lies past
+                  # the far plane (at 40); it is asked at and round the pixel
+                  # of its centre.
+                  ("planets", "s" * 150): ((("Pluto",), [("clipped far", "glutWireSphere(2.27", "drawPlanet")]),)}
+        for name, keys in (("roomtour", "jj"), ("roomtour", "jjiii"), ("planets", ""), ("planets", "fffffiiiijj"),
+                           ("planets", "s" * 150)):
+            said = keys if len(keys) < 20 else "%s x %d" % (keys[0], len(keys))
+            with self.subTest(name + " after " + (said or "nothing")):
                 page = Page(self.driver, FILES + name + ".html")
                 if keys:
                     page.keys(keys)
@@ -1210,13 +1226,65 @@ class Explorer(unittest.TestCase):
                     worst = max(abs(a - b) for a, b in zip(vertex, window + colour))
                     self.assertLess(worst, 1e-4, (window, colour, vertex))
                     self.figures.append("%s after %r: window %s, colour %s; feedback within %.2g" % (
-                        name, keys, window, colour, worst))
+                        name, said, window, colour, worst))
+                for where, story in pixels.get((name, keys), ()):
+                    told = self.why_this_pixel(where)
+                    rest = iter(told)  # the story's calls in its order, others between
+                    for did, text, routine in story:
+                        self.assertTrue(any(t[0] == did and t[1].startswith(text) and routine in t[2] for t in rest),
+                                        (where, story, told))
+                    self.figures.append("%s after %r, why %s: %s" % (name, said, where, told))
                 meanings = self.driver.execute_script("return document.getElementById('meanings').textContent")
                 self.assertEqual({r.split("(")[0] for r in rows} - {line.split("\t")[0] for line in meanings.splitlines()},
                                  set(), "a meaning for every function")
-                self.figures.append("%s after %r: %d calls" % (name, keys, len(rows)))
+                self.figures.append("%s after %r: %d calls" % (name, said, len(rows)))
 
     figures = []
+
+    def why_this_pixel(self, where):
+        """The explorer's answer for a pixel (see the pixels table above),
+        asked by a click on the picture there, or by the crosshair's keys
+        for a pixel given as it is; as (what each call did, its text, the
+        routines it lies under), in frame order."""
+        if len(where) == 2:  # from the middle, where the crosshair starts, by tens
+            cross = self.driver.find_element(By.ID, "crosshair")
+            cross.send_keys(*[Keys.SHIFT + Keys.ARROW_LEFT] * ((250 - where[0]) // 10) +
+                            [Keys.SHIFT + Keys.ARROW_UP] * ((where[1] - 250) // 10) + [Keys.ENTER])
+        else:
+            self.driver.execute_script("""
+                var click = function (x, y) {
+                  var c = document.getElementById('canvas'), box = c.getBoundingClientRect();
+                  c.dispatchEvent(new MouseEvent('click', {
+                    clientX: box.left + c.clientLeft + (x + 0.5) * c.clientWidth / c.width,
+                    clientY: box.top + c.clientTop + (c.height - y - 0.5) * c.clientHeight / c.height}));
+                };
+                var journey = function (row, stage) {
+                  Page.explorer.choose(Number(row.dataset.call));
+                  return document.querySelector('[data-stage="' + stage + '"] td[data-values]').dataset.values.split(' ').map(Number);
+                };
+                if (arguments[0] === 'Pluto') {
+                  var spheres = [...document.querySelectorAll('[data-call]')].filter(e => e.textContent.startsWith('glutWireSphere'));
+                  var w = journey(spheres[spheres.length - 1], 'window');
+                  for (var i = 0; i < 9; ++i) {
+                    click(Math.floor(w[0]) + i % 3 - 1, Math.floor(w[1]) + Math.floor(i / 3) - 1);
+                    if (document.querySelector('[data-pixel] [data-did="clipped"]')) break;
+                  }
+                  return;
+                }
+                var corners = [...document.querySelectorAll('[data-routine="' + arguments[0] + '"] [data-call]')]
+                  .filter(e => e.textContent.startsWith('glVertex')).slice(0, 4).map(r => journey(r, 'clip'));
+                var u = arguments[1], v = arguments[2], weights = [(1 - u) * (1 - v), (1 - u) * v, u * v, u * (1 - v)];
+                var p = [0, 1, 3].map(k => corners.reduce((sum, c, i) => sum + weights[i] * c[k], 0));
+                var last = document.querySelectorAll('[data-call]');
+                Page.explorer.choose(last.length - 1);
+                var c = document.getElementById('canvas');
+                click(Math.floor((p[0] / p[2] + 1) * c.width / 2), Math.floor((p[1] / p[2] + 1) * c.height / 2));""", *where)
+        return self.driver.execute_script("""
+            return [...document.querySelectorAll('[data-pixel] [data-call-ref]')].map(e => {
+              var row = document.querySelector('[data-call="' + e.dataset.callRef + '"]'), under = [];
+              for (var g = row.closest('[data-routine]'); g; g = g.parentElement.closest('[data-routine]')) under.push(g.dataset.routine);
+              return [e.dataset.did + (e.dataset.plane ? ' ' + e.dataset.plane : ''), row.textContent, under];
+            });""")
 
     def test_routines_steps_state_and_an_edit(self):
         page = Page(self.driver, FILES + "roomtour.html")

@@ -71,6 +71,7 @@ Page.pixel = (function () {
       if (c.did === 'final') final = c;
     });
     answer.appendChild(items);
+    if (!got.calls.length) answer.appendChild(el('p', 'That pixel lies outside the picture.'));
     var clipped = got.calls.filter(function (c) { return c.did === 'clipped'; });
     if (final && rows[final.call].name === 'glClear') {
       answer.appendChild(el('p', 'Only the clear wrote here: nothing of the scene lies at this pixel' +

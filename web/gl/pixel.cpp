@@ -133,12 +133,15 @@ std::string pixel_story(const std::vector<Touch> &touches) {
 }
 
 const char *pixel_history(int x, int y, int stop, void (*draw_frame)()) {
+  json = "{\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y) + ",\"calls\":";
+  const int *v = gl.viewport;
+  if (x < v[0] || y < v[1] || x >= v[0] + v[2] || y >= v[1] + v[3]) return (json += "[]}").c_str();
   px = x;
   py = y;
   touches.clear();
   looked_at = -1;
   for (const Question &q : kQuestions) ask(q, stop, draw_frame);
-  json = "{\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y) + ",\"calls\":" + pixel_story(touches);
+  json += pixel_story(touches);
   // A textured final call: its texture's value and its colour, each alone.
   const auto last = std::find_if(touches.rbegin(), touches.rend(),
                                  [](const Touch &t) { return t.clear || t.passed; });

@@ -32,8 +32,8 @@ std::string pixel_story(const std::vector<Touch> &touches);
 // `draw_frame` draws the held frame again from its start (GLUT's). Returns
 // {"x", "y", "calls": pixel_story, and for a textured final call "texel" and
 // "shade", [r, g, b] 0 to 255: its texture's value and its interpolated
-// colour there}. The picture is left drawn at the pixel only: draw the
-// held frame again after.
+// colour there}; no calls for a pixel outside the viewport. The picture is
+// left drawn at the pixel only: draw the held frame again after.
 const char *pixel_history(int x, int y, int stop, void (*draw_frame)());
 
 #endif
