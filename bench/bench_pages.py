@@ -17,7 +17,8 @@ asserted about a time.
 With --explorer it measures instead how quickly the explorer answers, from
 the input until the second animation frame after it, when the picture is on
 the screen: opening it, choosing a call (a click on one of a few rows in
-turn) and an edit (a colour typed in turn), each input 0 to 15 ms into a
+turn), an edit (a colour typed in turn) and a pixel asked about (a click
+on the picture, at points in turn), each input 0 to 15 ms into a
 frame, as a person's comes; and the floor, an input that does nothing. The
 median of many of each, in each load, then the median of the loads. COMMIT
 defaults to 1d5015b then.
@@ -159,7 +160,7 @@ def measure(driver, url, seconds):
 # The explorer's answers, in ms from the input to the second animation
 # frame after it: `act` is run, then `done` is called with the time.
 EXPLORER = """
-var done = arguments[arguments.length - 1], times = {floor: [], open: [], choose: [], edit: []};
+var done = arguments[arguments.length - 1], times = {floor: [], open: [], choose: [], edit: [], pixel: []};
 // A person's input comes at any point of a frame: the inputs come 0 to 15 ms
 // into one, in a fixed order, the same for both builds.
 var phase = 0;
@@ -196,6 +197,15 @@ for (i = 0; i < arguments[2]; ++i) steps.push(['edit', (function (value) {
     field.dispatchEvent(new Event('input'));
   };
 })(i % 2 ? '0.25' : '0.75')]);
+// Why this pixel: a click on the picture at points in turn (the last row
+// chosen, so the whole frame is asked about).
+steps.push([null, function () { rows()[rows().length - 1].click(); }]);
+for (i = 0; i < arguments[0]; ++i) steps.push(['pixel', (function (i) {
+  return function () {
+    var c = document.getElementById('canvas'), box = c.getBoundingClientRect();
+    c.dispatchEvent(new MouseEvent('click', {clientX: box.left + 40 + 47 * i % 420, clientY: box.top + 60 + 83 * i % 380}));
+  };
+})(i)]);
 (function next() {
   var step = steps.shift();
   if (!step) return done(times);
@@ -214,7 +224,7 @@ def explorer(driver, urls, commit, loads, count):
     """Open, choose and edit, each the median of `count` in a load, then of
     the loads, interleaved."""
     runs = [(page, build_name) for page in ("roomtour.html", "planets.html") for build_name in ("today", commit)]
-    results = {run: {"floor": [], "open": [], "choose": [], "edit": []} for run in runs}
+    results = {run: {"floor": [], "open": [], "choose": [], "edit": [], "pixel": []} for run in runs}
     for load in range(loads):
         print("Load %d of %d..." % (load + 1, loads), flush=True)
         for page, build_name in runs:
@@ -230,11 +240,11 @@ def explorer(driver, urls, commit, loads, count):
                 results[(page, build_name)][kind].append(statistics.median(values))
     print("\nThe explorer's answers, ms from the input to the second animation frame after it;"
           " median of %d loads, each the median of %d opens and %d choices and edits" % (loads, count, 2 * count))
-    print("%-15s %-9s %8s %8s %8s %8s" % ("page", "build", "floor", "open", "choose", "edit"))
+    print("%-15s %-9s %8s %8s %8s %8s %8s" % ("page", "build", "floor", "open", "choose", "edit", "pixel"))
     for page, build_name in runs:
         r = results[(page, build_name)]
-        print("%-15s %-9s %8.1f %8.1f %8.1f %8.1f" % ((page, build_name) + tuple(
-            statistics.median(r[k]) for k in ("floor", "open", "choose", "edit"))))
+        print("%-15s %-9s %8.1f %8.1f %8.1f %8.1f %8.1f" % ((page, build_name) + tuple(
+            statistics.median(r[k]) for k in ("floor", "open", "choose", "edit", "pixel"))))
     for page in ("roomtour.html", "planets.html"):
         now, then = results[(page, "today")], results[(page, commit)]
         print("%s: today's open, choose and edit are %s of %s's" % (page, ", ".join(

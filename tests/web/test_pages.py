@@ -923,8 +923,11 @@ class Everyone(unittest.TestCase):
                     if address != "index.html":
                         wait_for("the page's frames", lambda: self.driver.execute_script(
                             "return window.Module && Module.calledRun ? Module._web_frames() : 0") >= 2)
-                    if address.endswith("explore"):
+                    if address.endswith("explore"):  # with a vertex's way, its light and a pixel's answer
                         self.driver.find_element(By.CSS_SELECTOR, '[data-action="explore"]').click()
+                        self.driver.find_element(By.ID, "crosshair").send_keys(Keys.ENTER)
+                        self.driver.execute_script("""[...document.querySelectorAll('[data-call]')]
+                            .find(e => e.textContent.startsWith('glVertex3fv')).click();""")
                     if address.endswith("menu"):
                         ActionChains(self.driver).context_click(
                             self.driver.find_element(By.ID, "canvas")).perform()
@@ -1250,6 +1253,9 @@ class Explorer(unittest.TestCase):
             cross = self.driver.find_element(By.ID, "crosshair")
             cross.send_keys(*[Keys.SHIFT + Keys.ARROW_LEFT] * ((250 - where[0]) // 10) +
                             [Keys.SHIFT + Keys.ARROW_UP] * ((where[1] - 250) // 10) + [Keys.ENTER])
+            named = [n for n in tree(self.driver) if n["role"] == "application" and
+                     n["name"].startswith("crosshair at x %d, y %d " % where)]
+            self.assertEqual(len(named), 1, "the crosshair's name says where it is")
         else:
             self.driver.execute_script("""
                 var click = function (x, y) {
