@@ -92,3 +92,15 @@ ViewWords describe_view() {
                                        : " The planets are running, at " + speed_words() + "."});
   return words;
 }
+
+// The Sun and the planets against the view volume, for the outside view.
+const char *outside_words(int width, int height) {
+  std::vector<VolumeThing> all;
+  for (const Body &body : kBodies) {
+    all.push_back({std::string(body.angle ? "" : "The ") + body.name, {centre_of(body)},
+                   body.radius * kSceneScale});
+  }
+  static std::string text;
+  text = volume_words(camera_sight(true, kPlanetsFarPlane), all, width, height);
+  return text.c_str();
+}

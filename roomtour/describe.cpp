@@ -217,3 +217,32 @@ ViewWords describe_view() {
       {"", seen ? "." : " Nothing of the furniture, the windows or the door is in view."});
   return words;
 }
+
+// The room's things and walls against the view volume, for the outside view.
+const char *outside_words(int width, int height) {
+  static const char *const kWalls[] = {"floor", "ceiling", "back wall", "front wall", "left wall",
+                                       "right wall"};
+  static_assert(std::size(kWalls) == std::size(kRoomFaces), "a name for each face of the room");
+  std::vector<VolumeThing> all;
+  for (const Thing &thing : things()) all.push_back({"The " + thing.name, thing.points, 0});
+  for (std::size_t k = 0; k < std::size(kRoomFaces); ++k) {
+    VolumeThing wall{std::string("The ") + kWalls[k], {}, 0};
+    // Points across the face, as the furniture's sides are sampled.
+    const float(*v)[3] = kRoomFaces[k].vertex;
+    for (double a : kAlong) {
+      for (double b : kAlong) {
+        Vec3 p{};
+        double *xyz[3] = {&p.x, &p.y, &p.z};
+        for (int i = 0; i < 3; ++i) {
+          *xyz[i] = kRoomSize[i] * ((1 - a) * (1 - b) * v[0][i] + (1 - a) * b * v[1][i] +
+                                    a * b * v[2][i] + a * (1 - b) * v[3][i]);
+        }
+        wall.points.push_back(p);
+      }
+    }
+    all.push_back(wall);
+  }
+  static std::string text;
+  text = volume_words(camera_sight(false, kRoomFarPlane), all, width, height);
+  return text.c_str();
+}

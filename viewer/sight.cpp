@@ -123,6 +123,76 @@ std::string round_words(double value) {
   return s == "-0" ? "0" : s;
 }
 
+VolumePlace volume_place(const Sight &sight, Vec3 point) {
+  const Vec3 d = minus(point, sight.eye);
+  const double across = dot(d, sight.side), up = dot(d, sight.up), depth = dot(d, sight.forward);
+  if (depth <= 0) return {VolumeSide::kBehindEye, -depth};
+  const double n = kFrustumNear, r = kFrustumRight, t = kFrustumTop;
+  const double side = std::sqrt(n * n + r * r), top = std::sqrt(n * n + t * t);
+  const VolumePlace past[] = {{VolumeSide::kNear, n - depth},
+                              {VolumeSide::kFar, depth - sight.far_plane},
+                              {VolumeSide::kLeft, (-across * n - r * depth) / side},
+                              {VolumeSide::kRight, (across * n - r * depth) / side},
+                              {VolumeSide::kBottom, (-up * n - t * depth) / top},
+                              {VolumeSide::kTop, (up * n - t * depth) / top}};
+  VolumePlace farthest{VolumeSide::kInside, 0};
+  for (const VolumePlace &p : past) {
+    if (p.by > farthest.by) farthest = p;
+  }
+  return farthest;
+}
+
+std::string volume_words(const Sight &sight, const std::vector<VolumeThing> &things, int width,
+                         int height) {
+  auto point = [](Vec3 v) {
+    return "(" + round_words(v.x) + ", " + round_words(v.y) + ", " + round_words(v.z) + ")";
+  };
+  auto across = [](double at) {
+    return round_words((kFrustumRight - kFrustumLeft) * at / kFrustumNear) + " \xC3\x97 " +
+           round_words((kFrustumTop - kFrustumBottom) * at / kFrustumNear);
+  };
+  std::string text = "The eye is at " + point(sight.eye) + ", looking along " +
+                     point(sight.forward) + ". The view volume is " + across(kFrustumNear) +
+                     " at the near plane, " + round_words(kFrustumNear) + " ahead, and " +
+                     across(sight.far_plane) + " at the far plane, " +
+                     round_words(sight.far_plane) + " ahead. ";
+  const std::string window = std::to_string(width) + " \xC3\x97 " + std::to_string(height);
+  if (width == height || width <= 0 || height <= 0) {
+    text += "The window is " + window + ", square as the volume is.";
+  } else {
+    text += "The window is " + window + ", but the volume does not follow it: the same " +
+            across(kFrustumNear) + " fills it, stretched " +
+            round_words(width > height ? 1.0 * width / height : 1.0 * height / width) +
+            (width > height ? " times across." : " times up.");
+  }
+  static const char *const kPlanes[] = {"", "behind the eye", "near", "far",
+                                        "left", "right", "bottom", "top"};
+  std::string inside, outside;
+  int count = 0;
+  for (const VolumeThing &thing : things) {
+    VolumePlace nearest{VolumeSide::kBehindEye, INFINITY};
+    for (const Vec3 &p : thing.points) {
+      VolumePlace place = volume_place(sight, p);
+      place.by -= thing.radius;
+      if (place.by <= 0) place.side = VolumeSide::kInside;
+      if (place.side == VolumeSide::kInside || place.by < nearest.by) nearest = place;
+      if (place.side == VolumeSide::kInside) break;
+    }
+    if (nearest.side == VolumeSide::kInside) {
+      std::string name = thing.name;
+      if (name.rfind("The ", 0) == 0) name[0] = 't';
+      inside += (count++ ? ", " : "") + name;
+    } else if (nearest.side == VolumeSide::kBehindEye) {
+      outside += " " + thing.name + " lies behind the eye.";
+    } else {
+      outside += " " + thing.name + " lies beyond the " + kPlanes[static_cast<int>(nearest.side)] +
+                 " plane, " + round_words(nearest.by) + " units past it.";
+    }
+  }
+  text += count ? " Inside the volume: " + inside + "." : " Nothing lies inside the volume.";
+  return text + outside;
+}
+
 const char *view_words() {
   static std::string lines;
   lines.clear();

@@ -69,6 +69,33 @@ struct WordPiece {
 };
 using ViewWords = std::vector<WordPiece>;
 
+// Where a point lies against the view volume: inside it, behind the eye,
+// or past one of its planes (the one it lies farthest past), by so much
+// (world units).
+enum class VolumeSide { kInside, kBehindEye, kNear, kFar, kLeft, kRight, kBottom, kTop };
+struct VolumePlace {
+  VolumeSide side;
+  double by;
+};
+VolumePlace volume_place(const Sight &sight, Vec3 point);
+
+// A named thing of the scene as the view volume cuts it: inside where any
+// of its points (within `radius` of them) is, else where the point nearest
+// to the volume lies.
+struct VolumeThing {
+  std::string name;  // as a sentence starts: "The bookshelf", "Pluto"
+  std::vector<Vec3> points;
+  double radius;
+};
+// The camera from outside in words: the eye and its look, the volume at the
+// near and the far plane, against a window of width x height, and each
+// thing inside or outside it.
+std::string volume_words(const Sight &sight, const std::vector<VolumeThing> &things, int width,
+                         int height);
+// The program's own, for whatever shows the outside view; each program
+// defines it. The text stays valid until the next call.
+extern "C" const char *outside_words(int width, int height);
+
 // The program's view in words, from its state; each program defines it.
 ViewWords describe_view();
 

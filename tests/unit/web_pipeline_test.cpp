@@ -65,6 +65,17 @@ TEST(WebMatrices, ComposeAsGlMultipliesAndCarryNormalsUnrenormalised) {
   const float up[3] = {n[1], n[4], n[7]};
   EXPECT_NEAR(std::sqrt(up[0] * up[0] + up[1] * up[1] + up[2] * up[2]), 0.25, 1e-6);
   EXPECT_NEAR(n[4], 0.25, 1e-6);
+
+  // The view volume's corners are clip space's taken back through the
+  // inverse: a frustum and a turned, moved view undo to the identity; a
+  // flattening scale has no inverse.
+  const Mat4 m = mat_multiply(mat_frustum(-1, 1, -1, 1, 1, 80),
+                              mat_multiply(mat_rotate(30, 0, 1, 0), mat_translate(-6.5f, -4, -5)));
+  Mat4 back;
+  ASSERT_TRUE(mat_inverse(m, &back));
+  const Mat4 one = mat_multiply(back, m);
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(one.m[i], i % 5 == 0 ? 1 : 0, 1e-5) << i;
+  EXPECT_FALSE(mat_inverse(mat_scale(1, 0, 1), &back));
 }
 
 TEST(WebMipmaps, SidesGoToTheNearestPowerOfTwoAndScaleByBoxOrLine) {

@@ -910,7 +910,7 @@ class Everyone(unittest.TestCase):
         screens = {"a desktop window": None, "a phone": (390, 844, True), "a frame": (420, 560, False)}
         pages = ["index.html", "roomtour.html", "roomtour.html?embed", "roomtour.html?noimages",
                  "planets.html", "planets.html?embed", "roomtour.html menu", "planets.html menu",
-                 "roomtour.html explore"]
+                 "roomtour.html explore", "planets.html outside"]
         for screen, size in screens.items():
             for address in pages:
                 if screen == "a frame" and "embed" not in address:
@@ -928,6 +928,10 @@ class Everyone(unittest.TestCase):
                         self.driver.find_element(By.ID, "crosshair").send_keys(Keys.ENTER)
                         self.driver.execute_script("""[...document.querySelectorAll('[data-call]')]
                             .find(e => e.textContent.startsWith('glVertex3fv')).click();""")
+                    if address.endswith("outside"):  # by keyboard: the control, then the picture's keys
+                        self.driver.find_element(By.CSS_SELECTOR, '[data-action="outside"]').send_keys(Keys.ENTER)
+                        self.driver.find_element(By.CSS_SELECTOR, '[data-view="outside"] canvas').send_keys(
+                            Keys.ARROW_LEFT, "+", "w")
                     if address.endswith("menu"):
                         ActionChains(self.driver).context_click(
                             self.driver.find_element(By.ID, "canvas")).perform()
@@ -1199,6 +1203,7 @@ class Explorer(unittest.TestCase):
                 page = Page(self.driver, FILES + name + ".html")
                 if keys:
                     page.keys(keys)
+                self.from_outside(page, name, keys)
                 self.open_explorer()
                 rows = self.rows()
                 look = same([r for r in rows if r.startswith("gluLookAt(")][0])
@@ -1244,6 +1249,55 @@ class Explorer(unittest.TestCase):
 
     figures = []
 
+    # The camera from outside, at each view of the table above: what its
+    # words say (and with the window reshaped, for roomtour), and for planets
+    # a far corner of the volume where the observer's matrices put it.
+    OUTSIDE = {("roomtour", "jj"): ["The eye is at (6.5, 4, 5)", "2 \u00d7 2 at the near plane, 1 ahead",
+                                    "160 \u00d7 160 at the far plane, 80 ahead", "Inside the volume: the bookshelf"],
+               ("planets", ""): ["Inside the volume: the Sun", "Pluto", "80 \u00d7 80 at the far plane"],
+               ("planets", "s" * 150): ["Pluto lies beyond the far plane"]}
+
+    def from_outside(self, page, name, keys):
+        """Shows the outside view, and holds the program's picture and view
+        to what they were without it, to the bit (paused, so that nothing
+        moves between); then its words and corners; then hides it."""
+        pause = self.driver.find_element(By.CSS_SELECTOR, '[data-action="pause"]')
+        pause.click()
+        view, own = self.driver.execute_script("return Page.view.text()"), page.picture()
+        control = self.driver.find_element(By.CSS_SELECTOR, '[data-action="outside"]')
+        control.click()
+        self.assertEqual(control.get_attribute("aria-pressed"), "true")
+        self.assertEqual((self.driver.execute_script("return Page.view.text()"), page.picture().rgb), (view, own.rgb))
+        words = wait_for("the outside view's words", lambda: self.driver.execute_script(
+            "return document.querySelector('[data-view=\"outside\"] [data-words]').textContent"))
+        for said in self.OUTSIDE.get((name, keys), ()):
+            self.assertIn(said, words)
+        if name == "planets":
+            # Each far corner on the second picture in the volume's colour,
+            # within two pixels of where the observer's matrices put it.
+            found = self.driver.execute_script("""
+                var at = Module._web_outside_far_corners() >> 2, c = document.querySelector('[data-view="outside"] canvas');
+                var g = c.getContext('2d'), out = [];
+                for (var k = 0; k < 4; ++k) {
+                  var x = Math.floor(HEAPF32[at + 2 * k]), y = c.height - 1 - Math.floor(HEAPF32[at + 2 * k + 1]);
+                  var d = g.getImageData(x - 2, y - 2, 5, 5).data, hit = false;
+                  for (var i = 0; i < d.length; i += 4) hit = hit || (d[i] > 200 && d[i + 1] > 170 && d[i + 2] < 80);
+                  out.push([x, y, hit]);
+                }
+                return out;""")
+            self.assertTrue(any(hit for _, _, hit in found), found)
+        if name == "roomtour":
+            # A desktop window of 1000 x 500: the frustum does not follow it.
+            self.driver.execute_script("Module._web_reshape(1000, 500)")
+            wait_for("the words for a wide window", lambda: "1000 \u00d7 500, but the volume does not follow it" in
+                     self.driver.execute_script("return document.querySelector('[data-view=\"outside\"] [data-words]').textContent"))
+            self.driver.execute_script("var c = document.getElementById('canvas'); Module._web_reshape(c.width, c.height)")
+        self.figures.append("%s after %r, from outside: %s" % (name, keys[:20], words))
+        control.click()
+        pause.click()
+        self.assertTrue(self.driver.execute_script(
+            "return document.querySelector('[data-view=\"outside\"]').hidden"))
+
     def why_this_pixel(self, where):
         """The explorer's answer for a pixel (see the pixels table above),
         asked by a click on the picture there, or by the crosshair's keys
@@ -1256,7 +1310,26 @@ class Explorer(unittest.TestCase):
             wait_for("the crosshair's name to say where it is", lambda: [
                 n for n in tree(self.driver) if n["name"].startswith("crosshair at x %d, y %d " % where)])
         else:
-            self.driver.execute_script("""
+            for attempt in range(8 if where == ("Pluto",) else 1):
+                if attempt:  # a sphere under a pixel may raster to none: hold a later frame
+                    control = self.driver.find_element(By.CSS_SELECTOR, '[data-action="explore"]')
+                    control.click()
+                    frames = self.driver.execute_script("return Module._web_frames()")
+                    wait_for("a later frame", lambda: self.driver.execute_script("return Module._web_frames()") > frames + 2)
+                    self.open_explorer()
+                self.ask_about(where)
+                if self.driver.execute_script("return !!document.querySelector('[data-pixel] [data-did=\"clipped\"]')"):
+                    break
+        return self.driver.execute_script("""
+            return [...document.querySelectorAll('[data-pixel] [data-call-ref]')].map(e => {
+              var row = document.querySelector('[data-call="' + e.dataset.callRef + '"]'), under = [];
+              for (var g = row.closest('[data-routine]'); g; g = g.parentElement.closest('[data-routine]')) under.push(g.dataset.routine);
+              return [e.dataset.did + (e.dataset.plane ? ' ' + e.dataset.plane : ''), row.textContent, under];
+            });""")
+
+    def ask_about(self, where):
+        """Asks about a pixel by a click on the picture (see why_this_pixel)."""
+        self.driver.execute_script("""
                 var click = function (x, y) {
                   var c = document.getElementById('canvas'), box = c.getBoundingClientRect();
                   c.dispatchEvent(new MouseEvent('click', {
@@ -1284,12 +1357,6 @@ class Explorer(unittest.TestCase):
                 Page.explorer.choose(last.length - 1);
                 var c = document.getElementById('canvas');
                 click(Math.floor((p[0] / p[2] + 1) * c.width / 2), Math.floor((p[1] / p[2] + 1) * c.height / 2));""", *where)
-        return self.driver.execute_script("""
-            return [...document.querySelectorAll('[data-pixel] [data-call-ref]')].map(e => {
-              var row = document.querySelector('[data-call="' + e.dataset.callRef + '"]'), under = [];
-              for (var g = row.closest('[data-routine]'); g; g = g.parentElement.closest('[data-routine]')) under.push(g.dataset.routine);
-              return [e.dataset.did + (e.dataset.plane ? ' ' + e.dataset.plane : ''), row.textContent, under];
-            });""")
 
     def test_routines_steps_state_and_an_edit(self):
         page = Page(self.driver, FILES + "roomtour.html")

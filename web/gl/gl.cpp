@@ -84,6 +84,15 @@ bool gl_layer_bound_texture(int *width, int *height, std::vector<unsigned char> 
   return webgl_read_texture(gl.bound_texture, width, height, rgba);
 }
 
+void gl_layer_looked(const double eye[3], const double centre[3], const double up[3]) {
+  for (int k = 0; k < 3; ++k) {
+    gl.look[k] = static_cast<float>(eye[k]);
+    gl.look[3 + k] = static_cast<float>(centre[k]);
+    gl.look[6 + k] = static_cast<float>(up[k]);
+  }
+  gl.view = gl.modelview.back();
+}
+
 WebglProblem gl_layer_start(bool depth) {
   for (Light &l : gl.lights) {
     l = {false, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 1, 0}};

@@ -29,6 +29,10 @@ void gl_layer_drop_mesh(int mesh);
 // explorer's picture of it; false where it has none.
 bool gl_layer_bound_texture(int *width, int *height, std::vector<unsigned char> *rgba);
 
+// gluLookAt's arguments, once it has multiplied the model-view: the
+// program's view, for the outside view.
+void gl_layer_looked(const double eye[3], const double centre[3], const double up[3]);
+
 // Draws a kept mesh at the current matrices, lit and coloured like any
 // vertex; the current normal is left as it was. One that crosses the near
 // plane takes the CPU path, as immediate mode's primitives do.

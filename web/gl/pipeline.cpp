@@ -99,6 +99,31 @@ Vec4 mat_apply(const Mat4 &a, const Vec4 &v) {
   return {out[0], out[1], out[2], out[3]};
 }
 
+// By cofactors, in double: the inverse is the adjugate over the determinant.
+bool mat_inverse(const Mat4 &a, Mat4 *out) {
+  double m[16], inv[16];
+  for (int i = 0; i < 16; ++i) m[i] = a.m[i];
+  for (int i = 0; i < 16; ++i) {
+    const int row = i % 4, column = i / 4;  // of the inverse; its cofactor is of a's (column, row)
+    double minor[9];
+    int k = 0;
+    for (int c = 0; c < 4; ++c) {
+      for (int r = 0; r < 4; ++r) {
+        if (c != row && r != column) minor[k++] = m[c * 4 + r];
+      }
+    }
+    const double det3 = minor[0] * (minor[4] * minor[8] - minor[7] * minor[5]) -
+                        minor[3] * (minor[1] * minor[8] - minor[7] * minor[2]) +
+                        minor[6] * (minor[1] * minor[5] - minor[4] * minor[2]);
+    inv[i] = ((row + column) % 2 ? -1 : 1) * det3;
+  }
+  double det = 0;
+  for (int c = 0; c < 4; ++c) det += m[c * 4] * inv[c];  // a's first row times its cofactors
+  if (det == 0) return false;
+  for (int i = 0; i < 16; ++i) out->m[i] = static_cast<float>(inv[i] / det);
+  return true;
+}
+
 // The inverse transpose of the upper 3 x 3 is its cofactor matrix over its
 // determinant; out is row by row.
 void normal_matrix(const Mat4 &a, float out[9]) {

@@ -30,6 +30,8 @@ Mat4 mat_rotate(float degrees, float x, float y, float z);
 Mat4 mat_frustum(double left, double right, double bottom, double top, double near_plane,
                  double far_plane);
 Vec4 mat_apply(const Mat4 &a, const Vec4 &v);
+// The inverse of a, or false where it has none (its determinant is 0).
+bool mat_inverse(const Mat4 &a, Mat4 *out);
 // The upper 3 x 3 of the inverse transpose of a, which carries normals into
 // eye space; its result is not renormalised.
 void normal_matrix(const Mat4 &a, float out[9]);

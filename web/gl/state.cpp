@@ -58,14 +58,22 @@ bool textured() {
 
 namespace {
 MovedPlane moved = kNoPlane;
+bool given = false;
+Mat4 projection_given;
 }  // namespace
 
 void move_plane_out(MovedPlane plane) { moved = plane; }
+
+void project_with(const Mat4 *projection) {
+  given = projection != nullptr;
+  if (given) projection_given = *projection;
+}
 
 // Clip space's z taken to s z + (s - 1) w moves the far plane out to where
 // nothing lies beyond it and keeps the near (z = -w); s z + (1 - s) w moves
 // the near plane to the eye and keeps the far.
 Mat4 projection_drawn() {
+  if (given) return projection_given;
   if (moved == kNoPlane) return gl.projection.back();
   const float s = 1e-3f;
   Mat4 depth = mat_identity();
@@ -85,12 +93,14 @@ void keep_state(bool at_start) { kept[at_start ? 0 : 1] = gl; }
 
 // The viewport and depth range stay as WebGL has them: a page resized
 // while a frame is held set them since.
-void put_back_state(bool at_start) {
+void put_back_state(bool at_start) { put_state(kept[at_start ? 0 : 1]); }
+
+void put_state(const State &kept_state) {
   int viewport[4];
   float depth_range[2];
   std::copy(gl.viewport, gl.viewport + 4, viewport);
   std::copy(gl.depth_range, gl.depth_range + 2, depth_range);
-  gl = kept[at_start ? 0 : 1];
+  gl = kept_state;
   std::copy(viewport, viewport + 4, gl.viewport);
   std::copy(depth_range, depth_range + 2, gl.depth_range);
   immediate.inside = false;

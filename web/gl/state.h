@@ -34,6 +34,11 @@ struct State {
   Light lights[kMaxLights];
   Vec4 global_ambient{0.2f, 0.2f, 0.2f, 1};  // GL's; no viewer changes it
 
+  // The look-at as gluLookAt last gave it (eye, centre, up) and the
+  // model-view it left: the program's view, which the outside view undoes.
+  float look[9] = {0, 0, 0, 0, 0, -1, 0, 1, 0};
+  Mat4 view = mat_identity();
+
   int viewport[4] = {0, 0, 0, 0};  // x, y, width, height, as glViewport set them
   float depth_range[2] = {0, 1};
 
@@ -72,6 +77,9 @@ constexpr float kNormal[3] = {0, 0, 1};
 // cut (NoPlane, NearPlane or FarPlane).
 enum MovedPlane { kNoPlane, kNearPlane, kFarPlane };
 void move_plane_out(MovedPlane plane);
+// Or, for the outside view, the projection given here in place of GL's
+// (null: GL's again).
+void project_with(const Mat4 *projection);
 Mat4 projection_drawn();
 
 // GL's whole state kept, as the held frame begins or as it ends; and put
@@ -80,6 +88,8 @@ Mat4 projection_drawn();
 // first: the batch lies above the state).
 void keep_state(bool at_start);
 void put_back_state(bool at_start);
+// The same for a copy kept elsewhere.
+void put_state(const State &kept);
 
 // GL 1.1's state now, as the explorer shows it: the matrices as they read
 // (column by column), the stacks' depths, the current colour, the front

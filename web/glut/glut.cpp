@@ -8,6 +8,7 @@
 // page is above this layer: what GLUT asks of it goes through the hooks the
 // page registered (Module.hooks, page/start.js).
 #include "web/gl/explore.h"
+#include "web/gl/outside.h"
 #include "web/gl/pixel.h"
 #include "web/gl/gl_layer.h"
 
@@ -35,6 +36,12 @@ bool held = false;
 int held_from = -1, held_stop = -1;
 bool held_marked = false;
 int frames = 0;
+// The outside view: shown, its observer (world to clip), its picture's
+// size; and whether its display runs now, which is not a frame.
+bool outside = false;
+float observer[16];
+int outside_size = 0;
+bool drawing_outside = false;
 
 // The page's hooks.
 EM_JS(void, page_open_window, (const char *title, int width), {
@@ -46,6 +53,7 @@ EM_JS(void, page_add_menu_entry, (const char *label, int value), {
 });
 EM_JS(void, page_attach_menu, (), { Module.hooks.attachMenu(); });
 EM_JS(void, page_frame_drawn, (), { Module.hooks.frameDrawn(); });
+EM_JS(void, page_outside_drawn, (int size), { Module.hooks.outsideDrawn(size); });
 EM_JS(void, page_cannot_draw, (const char *kind, const char *reason), {
   Module.hooks.cannotDraw(UTF8ToString(kind), UTF8ToString(reason));
 });
@@ -63,6 +71,25 @@ __attribute__((noinline)) void draw_display() {
   }
 }
 
+// The scene from outside, before the frame (or the held frame) that the
+// canvas then shows: the page copies it off the canvas in between. A held
+// frame's edits and stopping point hold for it too.
+void draw_outside() {
+  if (!outside || !display_callback) return;
+  drawing_outside = true;
+  outside_begin(observer, outside_size);
+  if (held) {
+    explore_put_back_state(true);
+    explore_draw(-1, held_stop, false);
+  }
+  display_callback();
+  if (held) explore_off();
+  outside_end(held && std::strncmp(explore_row_name(held_stop), "glTranslate", 11) == 0);
+  gl_layer_finish();
+  page_outside_drawn(outside_size);
+  drawing_outside = false;
+}
+
 // The held frame drawn again from the state it began with, up to and
 // including call `stop`; the GL state is then the state after that call.
 // What the chosen calls, `from` to `stop`, draw is tinted if `mark`.
@@ -70,6 +97,7 @@ void draw_held(int from, int stop, bool mark) {
   held_from = from;
   held_stop = stop;
   held_marked = mark;
+  draw_outside();
   explore_put_back_state(true);
   explore_draw(from, stop, mark);
   draw_display();
@@ -89,6 +117,7 @@ void frame() {
   if (held) return;
   if (redisplay && display_callback) {
     redisplay = false;
+    draw_outside();
     draw_display();
   }
   if (idle_callback && !paused) idle_callback();
@@ -174,6 +203,21 @@ EMSCRIPTEN_KEEPALIVE const char *web_explore_state() { return explore_state(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_state_before() { return explore_state_before(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_journey() { return explore_journey(); }
 
+// The outside view shown (with the observer's 16 numbers, world to clip,
+// column by column, and its picture's size) or hidden; a held frame is
+// drawn again with it.
+EMSCRIPTEN_KEEPALIVE void web_outside(int on, const float *world_to_clip, int size) {
+  outside = on != 0;
+  if (outside) {
+    std::memcpy(observer, world_to_clip, sizeof observer);
+    outside_size = size;
+  }
+  if (held) draw_held(held_from, held_stop, held_marked);
+}
+EMSCRIPTEN_KEEPALIVE const float *web_outside_far_corners() { return outside_far_corners(); }
+// The window's size as the program last had it reshaped.
+EMSCRIPTEN_KEEPALIVE int web_window_size(int height) { return height ? window_height : window_width; }
+
 // The journey follows this point of a chosen GLUT shape; drawn again.
 EMSCRIPTEN_KEEPALIVE void web_explore_follow(double x, double y, double z) {
   explore_follow_point(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
@@ -255,7 +299,7 @@ void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { keyboard_call
 void glutIdleFunc(void (*callback)()) { idle_callback = callback; }
 void glutPostRedisplay() {
   EXPLORE_CALL("glutPostRedisplay", false);
-  if (!held) redisplay = true;
+  if (!held && !drawing_outside) redisplay = true;
 }
 
 // The frame ends in frame(), and then the browser shows the canvas.

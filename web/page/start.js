@@ -21,10 +21,12 @@ var Module = {
       Page.input.listen();
       Page.gamepad.listen();
       Page.explorer.start();
+      Page.outside.listen();
     },
     addMenuEntry: Page.menu.add,
     attachMenu: Page.menu.attach,
     frameDrawn: Page.window.frameDrawn,
+    outsideDrawn: function (size) { Page.outside.drawn(size); },
     cannotDraw: Page.problem.show,
   },
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The two GLU calls the viewers make, on the GL layer.
 #include "web/gl/explore.h"
+#include "web/gl/gl_layer.h"
 #include "web/gl/pipeline.h"
 
 #include <GL/gl.h>
@@ -57,6 +58,8 @@ void gluLookAt(GLdouble eye_x, GLdouble eye_y, GLdouble eye_z, GLdouble centre_x
                    0, 0, 0, 1};
   glMultMatrixf(m);
   glTranslated(-eye_x, -eye_y, -eye_z);
+  const double eye[3] = {eye_x, eye_y, eye_z}, centre[3] = {centre_x, centre_y, centre_z};
+  gl_layer_looked(eye, centre, up);
 }
 
 // Reads the image with the caller's unpack alignment, scales a side that is

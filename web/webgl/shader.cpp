@@ -38,6 +38,10 @@ uniform vec4 light_specular[MAX_LIGHTS];
 uniform vec4 light_position[MAX_LIGHTS];
 varying vec4 v_colour;
 varying vec2 v_st;
+#ifdef LOOKS
+uniform mat4 volume;  // to the program's clip coordinates
+varying vec4 v_volume;
+#endif
 
 vec3 unit(vec3 v) {
   float l = length(v);
@@ -73,6 +77,9 @@ void main() {
   gl_Position = projection * eye;
   v_colour = clamp(lit(eye), 0.0, 1.0);
   v_st = st;
+#ifdef LOOKS
+  v_volume = volume * eye;
+#endif
 }
 )";
 
@@ -95,6 +102,7 @@ uniform int look;
 uniform sampler2D picture;
 varying vec4 v_colour;
 varying vec2 v_st;
+varying vec4 v_volume;
 void main() {
   vec4 t = textured ? texture2D(picture, v_st) : vec4(1.0);
   vec4 c = t * v_colour;
@@ -102,6 +110,7 @@ void main() {
   if (look == 2) c = vec4(1.0);
   if (look == 3) c = t;
   if (look == 4) c = v_colour;
+  if (look == 5 && any(greaterThan(abs(v_volume.xyz), vec3(v_volume.w)))) c.rgb = mix(c.rgb, vec3(0.5), 0.7);
   gl_FragColor = c;
 }
 )";
@@ -114,10 +123,18 @@ uniform mat4 modelview;
 uniform mat4 projection;
 varying vec4 v_colour;
 varying vec2 v_st;
+#ifdef LOOKS
+uniform mat4 volume;
+varying vec4 v_volume;
+#endif
 void main() {
-  gl_Position = projection * (modelview * position);
+  vec4 eye = modelview * position;
+  gl_Position = projection * eye;
   v_colour = clamp(colour, 0.0, 1.0);
   v_st = st;
+#ifdef LOOKS
+  v_volume = volume * eye;
+#endif
 }
 )";
 
@@ -127,9 +144,16 @@ attribute vec4 colour;
 attribute vec2 st;
 varying vec4 v_colour;
 varying vec2 v_st;
+#ifdef LOOKS
+uniform mat4 volume;
+varying vec4 v_volume;
+#endif
 void main() {
   gl_Position = position;
   v_colour = colour;
   v_st = st;
+#ifdef LOOKS
+  v_volume = volume * position;
+#endif
 }
 )";

@@ -23,6 +23,7 @@ struct Uniforms {
   GLint modelview, projection, normals, normalize, textured, look;
   GLint emission, ambient, diffuse, specular, shininess, tracked, scene_ambient, light_count;
   GLint light_ambient, light_diffuse, light_specular, light_position;
+  GLint volume;
 };
 
 // A program, where its uniforms are, and what they hold now: nothing is
@@ -42,6 +43,7 @@ Program programs[2][3];  // drawn as it is, or in the explorer's looks; by Kind
 const char *const kVertexShaders[3] = {kVertexShader, kPlainVertexShader, kClipVertexShader};
 GLuint current_program = 0;
 Look look_now = Look::kDrawn;
+float volume_from_eye[16], volume_from_clip[16];
 
 GLuint bound_buffer = 0;
 std::map<unsigned int, GLuint> textures;
@@ -107,7 +109,11 @@ std::string attach(GLuint program, GLenum type, const char *source) {
 // if it would not, or "".
 std::string link(const char *vertex_shader, const char *fragment_shader, Program &p) {
   const GLuint program = emscripten_glCreateProgram();
-  std::string failed = attach(program, GL_VERTEX_SHADER, vertex_shader);
+  // The explorer's programs carry the looks' inputs too.
+  const std::string source = fragment_shader == kExplorerFragmentShader
+                                 ? "#version 100\n#define LOOKS\n" + std::string(vertex_shader + 13)
+                                 : vertex_shader;
+  std::string failed = attach(program, GL_VERTEX_SHADER, source.c_str());
   if (failed.empty()) failed = attach(program, GL_FRAGMENT_SHADER, fragment_shader);
   if (!failed.empty()) return failed;
   for (GLuint a = 0; a < kAttributeCount; ++a) {
@@ -125,7 +131,8 @@ std::string link(const char *vertex_shader, const char *fragment_shader, Program
                             at("emission"),          at("ambient"),       at("diffuse"),
                             at("specular"),          at("shininess"),     at("tracked"),
                             at("scene_ambient"),     at("light_count"),   at("light_ambient"),
-                            at("light_diffuse"),     at("light_specular"), at("light_position")};
+                            at("light_diffuse"),     at("light_specular"), at("light_position"),
+                            at("volume")};
   current_program = program;
   p = {program, uniform, {}, false, Look::kDrawn};
   return "";
@@ -176,6 +183,10 @@ void apply(Kind kind, const DrawState &s) {
   if (looked && p.look != look_now) {
     emscripten_glUniform1i(uniform.look, static_cast<int>(look_now));
     p.look = look_now;
+  }
+  if (look_now == Look::kOutside) {
+    emscripten_glUniformMatrix4fv(uniform.volume, 1, GL_FALSE,
+                                  kind == kPassing ? volume_from_clip : volume_from_eye);
   }
   if (s.lighting) {
     if (differs(p, uploaded.normals, s.normals)) {
@@ -457,6 +468,11 @@ void webgl_drop_mesh(int mesh) {
 void webgl_end_frame() { next_slot = 0; }
 
 void webgl_look(Look look) { look_now = look; }
+
+void webgl_volume(const float from_eye[16], const float from_clip[16]) {
+  std::memcpy(volume_from_eye, from_eye, sizeof volume_from_eye);
+  std::memcpy(volume_from_clip, from_clip, sizeof volume_from_clip);
+}
 
 void webgl_probe(int x, int y, bool any_depth) {
   emscripten_glEnable(GL_SCISSOR_TEST);

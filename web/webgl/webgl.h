@@ -99,8 +99,12 @@ void webgl_end_frame();
 // How every draw from now on looks, for the explorer: as it is drawn; tinted
 // (the mark of what the chosen call drew); white (where a fragment got to);
 // the texture's value alone; the interpolated colour alone.
-enum class Look { kDrawn, kTinted, kWhite, kTexel, kShade };
+// Or seen from outside: what lies outside the program's view volume dimmed;
+// `from_eye` takes eye coordinates to the program's clip coordinates (its
+// projection), `from_clip` clip coordinates as drawn (the CPU path's).
+enum class Look { kDrawn, kTinted, kWhite, kTexel, kShade, kOutside };
 void webgl_look(Look look);
+void webgl_volume(const float from_eye[16], const float from_clip[16]);
 
 // The explorer's questions of one pixel: every draw and clear from now on
 // reaches only pixel (x, y); with `any_depth`, every fragment passes the

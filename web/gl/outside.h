@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 the roomtour-planets authors
+// SPDX-License-Identifier: MIT
+// The scene from outside, for the page's second view: the program's own
+// display drawn again with an observer's view and projection applied after
+// its model-view (so that it is lit as in its picture), what lies outside
+// its view volume dimmed; then its eye, its look and up, and its view
+// volume drawn over it. The world is the program's: its eye space placed
+// back by the inverse of its look-at.
+#ifndef WEB_GL_OUTSIDE_H
+#define WEB_GL_OUTSIDE_H
+
+// Before the program's display: `observer` takes the world to the
+// observer's clip coordinates (column by column); the picture is drawn at
+// the bottom left `size` x `size` pixels of the canvas.
+void outside_begin(const float observer[16], int size);
+// After it: the eye, look, up and volume drawn, and with `axes` the local
+// axes of the model-view as the display left it (a held frame's chosen
+// translate); GL's state as it was before outside_begin.
+void outside_end(bool axes);
+// Where the observer sees the far rectangle's corners, as window x, y of
+// the outside picture (bottom left, top left, top right, bottom right), as
+// last drawn.
+const float *outside_far_corners();
+
+#endif
