@@ -23,6 +23,10 @@ frame, as a person's comes; and the floor, an input that does nothing. The
 median of many of each, in each load, then the median of the loads. COMMIT
 defaults to 1d5015b then.
 
+With --outside it measures instead today's pages with the camera from
+outside hidden and shown, interleaved: the script time a frame and the
+frames a second.
+
 With --network it measures instead when each page draws its first frame on a
 slow phone connection (DevTools' network emulation: 150 ms latency,
 1.6 Mbit/s down, 750 kbit/s up, no cache), served as they are and served
@@ -139,9 +143,9 @@ def metrics(driver):
     return values["ScriptDuration"], values["Timestamp"], frames(driver)
 
 
-def measure(driver, url, seconds):
+def measure(driver, url, seconds, outside=False):
     """(script ms a frame, frames a second, first frame ms) over `seconds`
-    of one load."""
+    of one load; with `outside`, the camera from outside shown."""
     driver.get(url)
     driver.execute_cdp_cmd("Performance.enable", {})
     deadline = time.monotonic() + 60
@@ -149,6 +153,11 @@ def measure(driver, url, seconds):
         if time.monotonic() > deadline:
             raise SystemExit("%s drew no frames" % url)
         time.sleep(0.05)
+    if outside:
+        driver.execute_script("document.querySelector('[data-action=\"outside\"]').click()")
+        shown = frames(driver)
+        while frames(driver) < shown + 10:
+            time.sleep(0.05)
     script0, at0, frames0 = metrics(driver)
     time.sleep(seconds)
     script1, at1, frames1 = metrics(driver)
@@ -318,6 +327,8 @@ def main():
     parser.add_argument("--explorer", action="store_true",
                         help="the explorer's open, choose and edit instead")
     parser.add_argument("--count", type=int, default=10, help="opens in a load (--explorer)")
+    parser.add_argument("--outside", action="store_true",
+                        help="today's pages with the camera from outside shown and hidden instead")
     parser.add_argument("--then", help="COMMIT's pages, already built in this folder")
     args = parser.parse_args()
     args.commit = args.commit or (EXPLORER_BASELINE if args.explorer else BASELINE)
@@ -357,6 +368,24 @@ def main():
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_FRAME})
         if args.explorer:
             explorer(driver, urls, commit, args.loads, args.count)
+            return
+        if args.outside:
+            runs = [(page, shown) for page in ("roomtour.html", "planets.html") for shown in (False, True)]
+            results = {run: [] for run in runs}
+            for load in range(args.loads):
+                print("Load %d of %d..." % (load + 1, args.loads), flush=True)
+                for page, shown in runs:
+                    results[(page, shown)].append(measure(driver, urls["today"] + page, args.seconds, shown))
+            print("\nThe camera from outside: median of %d loads, %g s each" % (args.loads, args.seconds))
+            print("%-15s %-8s %10s %10s" % ("page", "outside", "script ms", "frames/s"))
+            for page, shown in runs:
+                print("%-15s %-8s %10.3f %10.1f" % (page, "shown" if shown else "hidden", *(
+                    statistics.median(r[k] for r in results[(page, shown)]) for k in (0, 1))))
+            for page in ("roomtour.html", "planets.html"):
+                hidden, shown = results[(page, False)], results[(page, True)]
+                print("%s: shown, the script time a frame is %.2f and the frames a second %.2f of hidden" % (
+                    page, *(statistics.median(r[k] for r in shown) / statistics.median(r[k] for r in hidden)
+                            for k in (0, 1))))
             return
         if args.network:
             for name, folder in (("today", args.now), (commit, before)):

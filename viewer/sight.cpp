@@ -151,11 +151,15 @@ std::string volume_words(const Sight &sight, const std::vector<VolumeThing> &thi
     return round_words((kFrustumRight - kFrustumLeft) * at / kFrustumNear) + " \xC3\x97 " +
            round_words((kFrustumTop - kFrustumBottom) * at / kFrustumNear);
   };
+  auto units = [](double value) {
+    const std::string text = round_words(value);
+    return text + (text == "1" ? " unit" : " units");
+  };
   std::string text = "The eye is at " + point(sight.eye) + ", looking along " +
                      point(sight.forward) + ". The view volume is " + across(kFrustumNear) +
-                     " at the near plane, " + round_words(kFrustumNear) + " ahead, and " +
-                     across(sight.far_plane) + " at the far plane, " +
-                     round_words(sight.far_plane) + " ahead. ";
+                     " at the near plane, " + units(kFrustumNear) + " ahead, and " +
+                     across(sight.far_plane) + " at the far plane, " + units(sight.far_plane) +
+                     " ahead. ";
   const std::string window = std::to_string(width) + " \xC3\x97 " + std::to_string(height);
   if (width == height || width <= 0 || height <= 0) {
     text += "The window is " + window + ", square as the volume is.";
@@ -186,7 +190,7 @@ std::string volume_words(const Sight &sight, const std::vector<VolumeThing> &thi
       outside += " " + thing.name + " lies behind the eye.";
     } else {
       outside += " " + thing.name + " lies beyond the " + kPlanes[static_cast<int>(nearest.side)] +
-                 " plane, " + round_words(nearest.by) + " units past it.";
+                 " plane, " + units(nearest.by) + " past it.";
     }
   }
   text += count ? " Inside the volume: " + inside + "." : " Nothing lies inside the volume.";
