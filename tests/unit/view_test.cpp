@@ -89,38 +89,45 @@ TEST(Words, NameWhatAPersonSeesAtEachPose) {
     std::string keys;
     std::vector<std::string> named, unnamed;
     const char *says;
+    const char *volume;  // what the camera from outside says of it
   } poses[] = {
       {"the start",
        "",
        {"bookshelf", "window", "bed"},
        {"fan", "desk", "computer", "monitor", "keyboard", "door"},
        "You stand in the middle of the room, 4 units above the floor, facing the back wall, "
-       "looking level."},
+       "looking level.",
+       "The left wall lies beyond the left plane, 1.4 units past it."},
       {"turned half round",
        j16,
        {"desk", "keyboard", "monitor", "door"},
        {"bed", "window", "bookshelf", "fan"},
-       "facing the front wall"},
+       "facing the front wall",
+       "The back wall lies behind the eye."},
       {"outside the back wall, facing it",
        std::string(32, 'j') + std::string(62, 'w') + j16,
        {},
        {std::begin(all), std::end(all)},
-       "You are outside the room, behind the back wall"},
+       "You are outside the room, behind the back wall",
+       "Inside the volume: the bookshelf"},
       {"above the ceiling, where only the fan's hub comes through",
        std::string(46, 'f'),
        {"fan"},
        {"bookshelf", "desk", "bed", "window", "door"},
-       "outside the room, above the ceiling"},
+       "outside the room, above the ceiling",
+       "The bookshelf lies beyond the bottom plane, 0.5 units past it."},
       {"turned a quarter round, to the left wall",
        std::string(8, 'j'),
        {"window", "bed", "desk"},
        {"bookshelf", "door", "monitor"},
-       "facing the left wall"},
+       "facing the left wall",
+       "The right wall lies behind the eye."},
       {"reset, at the left wall on the floor",
        "",
        {},
        {std::begin(all), std::end(all)},
-       "You stand by the left wall, 0 units above the floor"},
+       "You stand by the left wall, 0 units above the floor",
+       "The eye is at (0, 0, 5)"},
   };
   for (const auto &pose : poses) {
     set_camera_pose(6.5f, 4, 5, 0, 0);
@@ -140,6 +147,8 @@ TEST(Words, NameWhatAPersonSeesAtEachPose) {
           << pose.what << ": " << text;
     }
     EXPECT_NE(text.find(pose.says), std::string::npos) << pose.what << ": " << text;
+    const std::string volume = outside_words(500, 500);
+    EXPECT_NE(volume.find(pose.volume), std::string::npos) << pose.what << ": " << volume;
   }
 }
 

@@ -1188,7 +1188,8 @@ class Explorer(unittest.TestCase):
         # second, taken through the journey's clip coordinates; or a pixel
         # of its own): the calls that touched it, in frame order, as (what
         # each did, its text, a routine it lies under).
-        bookshelf = [("covered", "glutSolidCube(1)", "drawBookshelf"), ("final", "glEnd()", "drawBookshelfTexture")]
+        bookshelf = [("covered", "glutSolidCube(1)", "drawBookshelf"), ("depth", "glEnd()", "drawWalls"),
+                     ("final", "glEnd()", "drawBookshelfTexture")]
         pixels = {("roomtour", "jjiii"): ((("drawBookshelfTexture", 0.2, 0.6), bookshelf),
                                           (("drawWalls", 8.5 / 13, 0.25), [("final", "glEnd()", "drawWalls")])),
                   ("planets", ""): (((20, 480), [("final", "glClear(", "display")]),),
