@@ -97,7 +97,8 @@ ViewWords describe_view() {
 const char *outside_words(int width, int height) {
   std::vector<VolumeThing> all;
   for (const Body &body : kBodies) {
-    all.push_back({std::string(body.angle ? "" : "The ") + body.name, {centre_of(body)},
+    all.push_back({std::string(body.angle ? "" : "The ") + body.name,
+                   {centre_of(body)},
                    body.radius * kSceneScale});
   }
   static std::string text;

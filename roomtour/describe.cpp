@@ -220,8 +220,8 @@ ViewWords describe_view() {
 
 // The room's things and walls against the view volume, for the outside view.
 const char *outside_words(int width, int height) {
-  static const char *const kWalls[] = {"floor", "ceiling", "back wall", "front wall", "left wall",
-                                       "right wall"};
+  static const char *const kWalls[] = {"floor",      "ceiling",   "back wall",
+                                       "front wall", "left wall", "right wall"};
   static_assert(std::size(kWalls) == std::size(kRoomFaces), "a name for each face of the room");
   std::vector<VolumeThing> all;
   for (const Thing &thing : things()) all.push_back({"The " + thing.name, thing.points, 0});

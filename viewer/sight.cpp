@@ -169,8 +169,8 @@ std::string volume_words(const Sight &sight, const std::vector<VolumeThing> &thi
             round_words(width > height ? 1.0 * width / height : 1.0 * height / width) +
             (width > height ? " times across." : " times up.");
   }
-  static const char *const kPlanes[] = {"", "behind the eye", "near", "far",
-                                        "left", "right", "bottom", "top"};
+  static const char *const kPlanes[] = {"",     "behind the eye", "near",   "far",
+                                        "left", "right",          "bottom", "top"};
   std::string inside, outside;
   int count = 0;
   for (const VolumeThing &thing : things) {

@@ -129,7 +129,8 @@ void follow(const Row &row, std::initializer_list<ExploreArg> args) {
   const bool vertex = row.name.rfind("glVertex", 0) == 0;
   if (vertex) {
     const ExploreArg *a = args.begin();
-    for (int k = 0; k < 3; ++k) object[k] = static_cast<float>(a[0].count > 1 ? read(a[0], k) : read(a[k], 0));
+    for (int k = 0; k < 3; ++k)
+      object[k] = static_cast<float>(a[0].count > 1 ? read(a[0], k) : read(a[k], 0));
   } else if (row.name.rfind("glut", 0) == 0 && row.draws) {
     std::copy(shape_point, shape_point + 3, object);
   } else {

@@ -49,10 +49,11 @@ void add_light(const Vec4 &eye) {
     const LightTerm &l = t.lights[i];
     const std::string name = "GL_LIGHT" + std::to_string(l.light);
     add_term((name + " ambient").c_str(), l.ambient);
-    add_term((name + " diffuse").c_str(), l.diffuse, (",\"n-dot-l\":" + json_float(l.n_dot_l)).c_str());
-    add_term((name + " specular").c_str(), l.specular,
-             (",\"n-dot-h\":" + json_float(l.n_dot_h) +
-              ",\"shininess\":" + json_float(gl.front.shininess)).c_str());
+    add_term((name + " diffuse").c_str(), l.diffuse,
+             (",\"n-dot-l\":" + json_float(l.n_dot_l)).c_str());
+    const std::string shine =
+        ",\"n-dot-h\":" + json_float(l.n_dot_h) + ",\"shininess\":" + json_float(gl.front.shininess);
+    add_term((name + " specular").c_str(), l.specular, shine.c_str());
   }
   add_term("colour", t.colour);
   json += "]}";
@@ -75,11 +76,11 @@ const char *journey_json(const float object[3], bool vertex) {
   add("eye", eye);
   add("clip", clip);
   static const char *const kPlanes[6] = {"near", "far", "left", "right", "bottom", "top"};
-  const bool outside[6] = {clip.z < -clip.w, clip.z > clip.w, clip.x < -clip.w,
-                           clip.x > clip.w,  clip.y < -clip.w, clip.y > clip.w};
+  // Outside a plane where the coordinate lies past w on its side.
+  const float along[6] = {-clip.z, clip.z, -clip.x, clip.x, -clip.y, clip.y};
   json += ",\"outside\":[";
   for (int k = 0, any = 0; k < 6; ++k) {
-    if (outside[k]) json += std::string(any++ ? "," : "") + "\"" + kPlanes[k] + "\"";
+    if (along[k] > clip.w) json += std::string(any++ ? "," : "") + "\"" + kPlanes[k] + "\"";
   }
   json += "]";
   add("ndc", ndc, 3);

@@ -89,7 +89,8 @@ void ask(const Question &q, int stop, void (*draw_frame)()) {
 }
 
 void add_rgb(const unsigned char *c) {
-  json += "[" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) + "]";
+  json +=
+      "[" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) + "]";
 }
 
 }  // namespace

@@ -13,12 +13,12 @@
 // What one call that draws did at the pixel, as the questions found it.
 struct Touch {
   int call;
-  bool clear;    // a glClear of the colour: it writes every pixel
-  bool covers;   // a fragment of it lies there, whatever the depth
-  bool passed;   // one passed the depth test there, and was written
+  bool clear;     // a glClear of the colour: it writes every pixel
+  bool covers;    // a fragment of it lies there, whatever the depth
+  bool passed;    // one passed the depth test there, and was written
   bool depth_on;  // the depth test was on for it
   bool textured;
-  bool near, far;  // one lies there with that plane of the view volume moved out
+  bool near, far;           // one lies there with that plane of the view volume moved out
   unsigned char colour[4];  // the pixel after it
 };
 

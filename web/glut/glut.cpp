@@ -8,9 +8,9 @@
 // page is above this layer: what GLUT asks of it goes through the hooks the
 // page registered (Module.hooks, page/start.js).
 #include "web/gl/explore.h"
+#include "web/gl/gl_layer.h"
 #include "web/gl/outside.h"
 #include "web/gl/pixel.h"
-#include "web/gl/gl_layer.h"
 
 #include <GL/glut.h>
 #include <emscripten.h>
@@ -216,7 +216,9 @@ EMSCRIPTEN_KEEPALIVE void web_outside(int on, const float *world_to_clip, int si
 }
 EMSCRIPTEN_KEEPALIVE const float *web_outside_far_corners() { return outside_far_corners(); }
 // The window's size as the program last had it reshaped.
-EMSCRIPTEN_KEEPALIVE int web_window_size(int height) { return height ? window_height : window_width; }
+EMSCRIPTEN_KEEPALIVE int web_window_size(int height) {
+  return height ? window_height : window_width;
+}
 
 // The journey follows this point of a chosen GLUT shape; drawn again.
 EMSCRIPTEN_KEEPALIVE void web_explore_follow(double x, double y, double z) {

@@ -126,13 +126,12 @@ std::string link(const char *vertex_shader, const char *fragment_shader, Program
   emscripten_glUseProgram(program);
   emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
   auto at = [program](const char *name) { return emscripten_glGetUniformLocation(program, name); };
-  const Uniforms uniform = {at("modelview"),         at("projection"),    at("normals"),
-                            at("normalize_normals"), at("textured"),      at("look"),
-                            at("emission"),          at("ambient"),       at("diffuse"),
-                            at("specular"),          at("shininess"),     at("tracked"),
-                            at("scene_ambient"),     at("light_count"),   at("light_ambient"),
-                            at("light_diffuse"),     at("light_specular"), at("light_position"),
-                            at("volume")};
+  const Uniforms uniform = {
+      at("modelview"),      at("projection"),     at("normals"),       at("normalize_normals"),
+      at("textured"),       at("look"),           at("emission"),      at("ambient"),
+      at("diffuse"),        at("specular"),       at("shininess"),     at("tracked"),
+      at("scene_ambient"),  at("light_count"),    at("light_ambient"), at("light_diffuse"),
+      at("light_specular"), at("light_position"), at("volume")};
   current_program = program;
   p = {program, uniform, {}, false, Look::kDrawn};
   return "";
