@@ -51,8 +51,8 @@ void add_light(const Vec4 &eye) {
     add_term((name + " ambient").c_str(), l.ambient);
     add_term((name + " diffuse").c_str(), l.diffuse,
              (",\"n-dot-l\":" + json_float(l.n_dot_l)).c_str());
-    const std::string shine =
-        ",\"n-dot-h\":" + json_float(l.n_dot_h) + ",\"shininess\":" + json_float(gl.front.shininess);
+    const std::string shine = ",\"n-dot-h\":" + json_float(l.n_dot_h) +
+                              ",\"shininess\":" + json_float(gl.front.shininess);
     add_term((name + " specular").c_str(), l.specular, shine.c_str());
   }
   add_term("colour", t.colour);
