@@ -1068,41 +1068,16 @@ class Everyone(unittest.TestCase):
         self.assertIn("reduced motion", self.driver.find_element(By.ID, "notice").text)
 
 
-def desktop_calls(server, name, keys, ready):
-    """The real desktop program's calls in a frame after `keys`, from its
-    call log (tools/calllog.cpp), once `ready` holds for them."""
-    with tempfile.TemporaryDirectory() as folder:
-        log = os.path.join(folder, "frame.txt")
-        program = Program(server, name, wrapper=(
-            "env", "VIEWER_CALL_LOG=" + log,
-            "LD_PRELOAD=" + os.path.join(BIN_DIR, "..", "tools", "libcalllog.so")))
-        try:
-            if keys:
-                program.keys(*keys)
-
-            def frame():
-                try:
-                    with open(log) as f:
-                        calls = f.read().splitlines()
-                except FileNotFoundError:
-                    return None
-                return calls if ready(calls) else None
-            return wait_for("the desktop's frame after " + keys, frame, 60)
-        finally:
-            program.stop()
-
-
-def desktop_feedback(server, name, keys, ready=lambda items: True):
-    """The real desktop program's frame after `keys` as its own GL places it,
-    from feedback mode (tools/feedback.cpp), once `ready` holds for it: a list
-    of ("polygon", [(x, y, z, r, g, b, a), ...]), ("line", [...]) and so on,
-    x and y in window pixels from the bottom left. With keys, `ready` should
-    tell a frame they have changed: the first frames may come before them."""
+def desktop_frame(server, name, keys, tool, variable, read, ready):
+    """A frame of the real desktop program after `keys`, as the preloaded
+    `tool` (tools/<tool>.cpp) writes it to the file `variable` names: the
+    file's lines through `read`, once `ready` holds for that. With keys,
+    `ready` should tell a frame they have changed: the first frames may come
+    before them."""
     with tempfile.TemporaryDirectory() as folder:
         out = os.path.join(folder, "frame.txt")
         program = Program(server, name, wrapper=(
-            "env", "VIEWER_FEEDBACK=" + out,
-            "LD_PRELOAD=" + os.path.join(TOOLS_DIR, "libfeedback.so")))
+            "env", variable + "=" + out, "LD_PRELOAD=" + os.path.join(TOOLS_DIR, "lib%s.so" % tool)))
         try:
             if keys:
                 program.keys(*keys)
@@ -1110,21 +1085,36 @@ def desktop_feedback(server, name, keys, ready=lambda items: True):
             def frame():
                 try:
                     with open(out) as f:
-                        lines = f.read().splitlines()
+                        got = read(f.read().splitlines())
                 except FileNotFoundError:
                     return None
-                items = []
-                for line in lines:
-                    words = line.split()
-                    if len(words) == 7:
-                        items[-1][1].append(tuple(map(float, words)))
-                    else:
-                        items.append((words[0], []))
                 # In a list, so that a frame with nothing in it counts as found.
-                return [items] if ready(items) else None
-            return wait_for("the desktop's feedback after " + keys, frame, 60)[0]
+                return [got] if ready(got) else None
+            return wait_for("the desktop's %s after %s" % (tool, keys), frame, 60)[0]
         finally:
             program.stop()
+
+
+def desktop_calls(server, name, keys, ready):
+    """The real desktop program's calls in a frame, from its call log."""
+    return desktop_frame(server, name, keys, "calllog", "VIEWER_CALL_LOG", lambda lines: lines, ready)
+
+
+def desktop_feedback(server, name, keys, ready=lambda items: True):
+    """The real desktop program's frame as its own GL places it, from
+    feedback mode: a list of ("polygon", [(x, y, z, r, g, b, a), ...]),
+    ("line", [...]) and so on, x and y in window pixels from the bottom
+    left."""
+    def items(lines):
+        found = []
+        for line in lines:
+            words = line.split()
+            if len(words) == 7:
+                found[-1][1].append(tuple(map(float, words)))
+            else:
+                found.append((words[0], []))
+        return found
+    return desktop_frame(server, name, keys, "feedback", "VIEWER_FEEDBACK", items, ready)
 
 
 class Explorer(unittest.TestCase):

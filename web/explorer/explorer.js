@@ -306,7 +306,8 @@ Page.explorer = (function () {
     var out = [chosen.dataset.call !== undefined ? 'call=' + chosen.dataset.call
       : 'group=' + [].indexOf.call(tree.querySelectorAll('[data-routine]'), chosen)];
     Object.keys(edits).forEach(function (key) { out.push('edit=' + key.split(':').join(',') + ',' + edits[key]); });
-    if (Page.pixel.field()) out.push(Page.pixel.field());
+    var pixel = Page.pixel.field();
+    if (pixel) out.push(pixel);
     return out.join('&');
   }
 
@@ -548,5 +549,5 @@ Page.explorer = (function () {
   }
 
   attach();
-  return {start: start, choose: chooseCall};
+  return {start: start, choose: chooseCall, call: call};
 })();

@@ -14,7 +14,7 @@ Page.pixel = (function () {
   // whose journey is shown, and the point of a shape that it follows.
   var at = [0, 0], asked = false, rows = [], shown = null, point = [0, 0, 0];
 
-  function call(name, type, args) { return Module.ccall(name, type, (args || []).map(function () { return 'number'; }), args || []); }
+  var call = Page.explorer.call;
   function ask(name, args) { return JSON.parse(call(name, 'string', args) || 'null'); }
   function round(v) { return typeof v === 'number' ? String(+v.toFixed(4)) : String(v); }
   function list(v) { return '(' + v.map(round).join(', ') + ')'; }
@@ -86,11 +86,12 @@ Page.pixel = (function () {
       (final ? '; ' + named(final.call) + ' gave its colour.' : '.');
   }
 
-  // A table of entries, each row its mark, its name, its numbers and how.
+  // A table of entries, each row its mark, its name, its numbers (shown
+  // rounded, kept whole in data-values) and how.
   function table(to, mark, lines) {
     to.textContent = '';
     lines.forEach(function (l) {
-      var tr = el('tr'), td = el('td', l[2], {values: l[4] || ''});
+      var tr = el('tr'), td = el('td', list(l[2]), {values: l[2].join(' ')});
       tr.dataset[mark] = l[0];
       var th = el('th', l[1]);
       th.scope = 'row';
@@ -107,13 +108,13 @@ Page.pixel = (function () {
     if (!j) return table(journey, 'stage', []), table(light, 'term', []);
     var shape = !/^glVertex/.test(rows[index].name), out = j.outside;
     table(journey, 'stage', [
-      ['object', 'object', list(j.object), shape ? 'a point of the shape, in its own coordinates' : 'as passed', j.object.join(' ')],
-      ['eye', 'eye', list(j.eye), 'the model-view matrix times the object coordinates', j.eye.join(' ')],
-      ['clip', 'clip', list(j.clip), 'the projection matrix times the eye coordinates; ' +
-        (out.length ? 'outside the ' + out.join(', ') + ' plane' + (out.length > 1 ? 's' : '') : 'inside all six planes'), j.clip.join(' ')],
-      ['ndc', 'normalised device', list(j.ndc), 'clip divided by w', j.ndc.join(' ')],
-      ['window', 'window', list(j.window), 'x, y in pixels from the bottom left and depth: the viewport ' +
-        list(j.viewport) + ' and depth range ' + list(j.range) + ' applied', j.window.join(' ')],
+      ['object', 'object', j.object, shape ? 'a point of the shape, in its own coordinates' : 'as passed'],
+      ['eye', 'eye', j.eye, 'the model-view matrix times the object coordinates'],
+      ['clip', 'clip', j.clip, 'the projection matrix times the eye coordinates; ' +
+        (out.length ? 'outside the ' + out.join(', ') + ' plane' + (out.length > 1 ? 's' : '') : 'inside all six planes')],
+      ['ndc', 'normalised device', j.ndc, 'clip divided by w'],
+      ['window', 'window', j.window, 'x, y in pixels from the bottom left and depth: the viewport ' +
+        list(j.viewport) + ' and depth range ' + list(j.range) + ' applied'],
     ]);
     if (shape) {
       var cell = journey.querySelector('[data-stage="object"] td');
@@ -137,8 +138,8 @@ Page.pixel = (function () {
     var terms = j.light ? j.light.terms.map(function (t) {
       var how = t['n-dot-l'] !== undefined ? 'N\u00b7L ' + round(t['n-dot-l']) : t['n-dot-h'] !== undefined ?
         'N\u00b7H ' + round(t['n-dot-h']) + ', shininess ' + round(t.shininess) : '';
-      return [t.term, t.term, list(t.value), how, t.value.join(' ')];
-    }) : j.colour ? [['colour', 'colour', list(j.colour), 'lighting is off: the current colour', j.colour.join(' ')]] : [];
+      return [t.term, t.term, t.value, how];
+    }) : j.colour ? [['colour', 'colour', j.colour, 'lighting is off: the current colour']] : [];
     if (j.light) {
       terms[terms.length - 1][3] = 'the sum, clamped: the colour the vertex gets; the normal ' + list(j.light.normal) +
         ' in eye space' + (j.light.tracked.length ? '; colour material: the current colour stands for the material\u2019s ' +

@@ -9,6 +9,7 @@
 #include "web/gl/state.h"
 #include "web/webgl/webgl.h"
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -29,12 +30,31 @@ void line(std::vector<Vertex> *out, const Vec4 &a, const Vec4 &b, const float co
   }
 }
 
+// The observer's view and projection, world to clip.
+Mat4 observer_of(const double pose[6]) {
+  const double yaw = pose[4] * M_PI / 180, pitch = pose[5] * M_PI / 180;
+  const double eye[3] = {pose[0] + pose[3] * std::cos(pitch) * std::sin(yaw),
+                         pose[1] + pose[3] * std::sin(pitch),
+                         pose[2] + pose[3] * std::cos(pitch) * std::cos(yaw)};
+  const double up[3] = {0, 1, 0};
+  const Mat4 view =
+      mat_multiply(mat_look_rotation(eye, pose, up),
+                   mat_translate(static_cast<float>(-eye[0]), static_cast<float>(-eye[1]),
+                                 static_cast<float>(-eye[2])));
+  const float f = static_cast<float>(1 / std::tan(25 * M_PI / 180)), near_plane = 0.1f;
+  Mat4 projection{};
+  projection.m[0] = projection.m[5] = f;
+  projection.m[10] = projection.m[11] = -1;
+  projection.m[14] = -2 * near_plane;
+  return mat_multiply(projection, view);
+}
+
 }  // namespace
 
-void outside_begin(const float m[16], int size) {
+void outside_begin(const double pose[6], int size) {
   flush();
   kept = gl;
-  std::copy(m, m + 16, observer.m);
+  observer = observer_of(pose);
   size_drawn = size;
   // The observer's projection after the program's model-view: its view
   // undone, then the observer's.

@@ -9,10 +9,12 @@
 #ifndef WEB_GL_OUTSIDE_H
 #define WEB_GL_OUTSIDE_H
 
-// Before the program's display: `observer` takes the world to the
-// observer's clip coordinates (column by column); the picture is drawn at
-// the bottom left `size` x `size` pixels of the canvas.
-void outside_begin(const float observer[16], int size);
+// Before the program's display: the observer looks at the world's point
+// (x, y, z) from `distance` away, turned `yaw` degrees about the vertical
+// from +z and raised `pitch` degrees (pose, in that order), 50 degrees
+// high, with no far plane; the picture is drawn at the bottom left `size` x
+// `size` pixels of the canvas.
+void outside_begin(const double pose[6], int size);
 // After it: the eye, look, up and volume drawn, and with `axes` the local
 // axes of the model-view as the display left it (a held frame's chosen
 // translate); GL's state as it was before outside_begin.

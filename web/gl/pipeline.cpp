@@ -99,6 +99,39 @@ Vec4 mat_apply(const Mat4 &a, const Vec4 &v) {
   return {out[0], out[1], out[2], out[3]};
 }
 
+namespace {
+
+void normalise(double v[3]) {
+  const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+  if (length > 0) {
+    for (int i = 0; i < 3; ++i) v[i] /= length;
+  }
+}
+
+void cross(const double a[3], const double b[3], double out[3]) {
+  out[0] = a[1] * b[2] - a[2] * b[1];
+  out[1] = a[2] * b[0] - a[0] * b[2];
+  out[2] = a[0] * b[1] - a[1] * b[0];
+}
+
+}  // namespace
+
+Mat4 mat_look_rotation(const double eye[3], const double centre[3], const double up[3]) {
+  double f[3] = {centre[0] - eye[0], centre[1] - eye[1], centre[2] - eye[2]};
+  normalise(f);
+  double s[3], u[3];
+  cross(f, up, s);
+  normalise(s);
+  cross(s, f, u);
+  Mat4 m = mat_identity();
+  for (int k = 0; k < 3; ++k) {
+    at(m, 0, k) = static_cast<float>(s[k]);
+    at(m, 1, k) = static_cast<float>(u[k]);
+    at(m, 2, k) = static_cast<float>(-f[k]);
+  }
+  return m;
+}
+
 // By cofactors, in double: the inverse is the adjugate over the determinant.
 bool mat_inverse(const Mat4 &a, Mat4 *out) {
   double m[16], inv[16];

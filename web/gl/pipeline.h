@@ -30,6 +30,10 @@ Mat4 mat_rotate(float degrees, float x, float y, float z);
 Mat4 mat_frustum(double left, double right, double bottom, double top, double near_plane,
                  double far_plane);
 Vec4 mat_apply(const Mat4 &a, const Vec4 &v);
+// gluLookAt's rotation: its rows the side s = f x up, the true up u = s x f
+// and -f, for the unit direction f from the eye to the centre (in double,
+// then as floats); the eye's move to the origin is the caller's.
+Mat4 mat_look_rotation(const double eye[3], const double centre[3], const double up[3]);
 // The inverse of a, or false where it has none (its determinant is 0).
 bool mat_inverse(const Mat4 &a, Mat4 *out);
 // The upper 3 x 3 of the inverse transpose of a, which carries normals into

@@ -15,6 +15,7 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -36,10 +37,10 @@ bool held = false;
 int held_from = -1, held_stop = -1;
 bool held_marked = false;
 int frames = 0;
-// The outside view: shown, its observer (world to clip), its picture's
+// The outside view: shown, its observer's pose (outside.h), its picture's
 // size; and whether its display runs now, which is not a frame.
 bool outside = false;
-float observer[16];
+double observer[6];
 int outside_size = 0;
 bool drawing_outside = false;
 
@@ -203,13 +204,14 @@ EMSCRIPTEN_KEEPALIVE const char *web_explore_state() { return explore_state(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_state_before() { return explore_state_before(); }
 EMSCRIPTEN_KEEPALIVE const char *web_explore_journey() { return explore_journey(); }
 
-// The outside view shown (with the observer's 16 numbers, world to clip,
-// column by column, and its picture's size) or hidden; a held frame is
-// drawn again with it.
-EMSCRIPTEN_KEEPALIVE void web_outside(int on, const float *world_to_clip, int size) {
+// The outside view shown (with the observer's pose, as outside_begin takes
+// it, and its picture's size) or hidden; a held frame is drawn again with it.
+EMSCRIPTEN_KEEPALIVE void web_outside(int on, double x, double y, double z, double distance,
+                                      double yaw, double pitch, int size) {
   outside = on != 0;
   if (outside) {
-    std::memcpy(observer, world_to_clip, sizeof observer);
+    const double pose[6] = {x, y, z, distance, yaw, pitch};
+    std::copy(pose, pose + 6, observer);
     outside_size = size;
   }
   if (held) draw_held(held_from, held_stop, held_marked);

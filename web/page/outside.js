@@ -14,38 +14,13 @@ Page.outside = (function () {
   // Where the observer starts: round the scene's middle, far enough back
   // to see all of it and the volume up to it.
   var start = {roomtour: [6.5, 4, 5, 42, 35, 35], planets: [0, 0, 15, 80, 35, 40]}[Page.program];
-  var pose = start.slice(), shown = false, at = 0, g = null, said = '', timer = 0;
+  var pose = start.slice(), shown = false, g = null, said = '', timer = 0;
 
-  function lookAt(eye, target) {
-    var f = [0, 1, 2].map(function (k) { return target[k] - eye[k]; }), n = Math.hypot.apply(null, f);
-    f = f.map(function (v) { return v / n; });
-    var s = [-f[2], 0, f[0]], m = Math.hypot(s[0], s[2]);
-    s = [s[0] / m, 0, s[2] / m];
-    var u = [s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2], s[0] * f[1] - s[1] * f[0]];
-    var d = function (a) { return -(a[0] * eye[0] + a[1] * eye[1] + a[2] * eye[2]); };
-    return [s[0], u[0], -f[0], 0, s[1], u[1], -f[1], 0, s[2], u[2], -f[2], 0, d(s), d(u), -d(f), 1];
-  }
-
-  // The observer's projection: 50 degrees high, square, no far plane.
-  function times(a, b) {
-    var c = [];
-    for (var i = 0; i < 16; ++i) {
-      var row = i % 4, col = i >> 2;
-      c.push(a[row] * b[col * 4] + a[4 + row] * b[col * 4 + 1] + a[8 + row] * b[col * 4 + 2] + a[12 + row] * b[col * 4 + 3]);
-    }
-    return c;
-  }
-
-  function send() {
-    var yaw = pose[4] * Math.PI / 180, pitch = pose[5] * Math.PI / 180, r = pose[3];
-    var eye = [pose[0] + r * Math.cos(pitch) * Math.sin(yaw), pose[1] + r * Math.sin(pitch),
-               pose[2] + r * Math.cos(pitch) * Math.cos(yaw)];
-    var f = 1 / Math.tan(25 * Math.PI / 180), near = 0.1;
-    var m = times([f, 0, 0, 0, 0, f, 0, 0, 0, 0, -1, -1, 0, 0, -2 * near, 0], lookAt(eye, pose.slice(0, 3)));
-    if (!at) at = Module._malloc(64);
-    HEAPF32.set(m, at >> 2);
-    Module.ccall('web_outside', null, ['number', 'number', 'number'], [1, at, picture.width]);
-    settle();
+  // Shown with the observer's pose (web/gl/outside.h) and the picture's
+  // size, or hidden.
+  function send(on) {
+    Module.ccall('web_outside', null, new Array(8).fill('number'), [on ? 1 : 0].concat(pose, [picture.width]));
+    if (on) settle();
   }
 
   // The words once the view has settled, and again while it is shown, as
@@ -67,8 +42,7 @@ Page.outside = (function () {
     view.hidden = !on;
     stage.classList.toggle('outside', on);
     picture.width = picture.height = Math.min(320, canvas.width, canvas.height);
-    if (on) send();
-    else Module.ccall('web_outside', null, ['number', 'number', 'number'], [0, 0, 0]);
+    send(on);
   }
 
   // The layer drew the outside view at the canvas's bottom left.
@@ -81,14 +55,14 @@ Page.outside = (function () {
     pose[4] = (pose[4] + yaw) % 360;
     pose[5] = Math.max(-85, Math.min(85, pose[5] + pitch));
     pose[3] = Math.max(1, Math.min(400, pose[3] * nearer));
-    send();
+    send(true);
   }
 
   function listen() {
     control.addEventListener('click', function () { show(!shown); });
     view.querySelector('[data-outside="home"]').addEventListener('click', function () {
       pose = start.slice();
-      send();
+      send(true);
     });
     // Arrows orbit, + and - come nearer and go farther, Home goes back;
     // no key here reaches the program.
@@ -103,7 +77,7 @@ Page.outside = (function () {
         turn(key[0], key[1], key[2]);
       } else {
         pose = start.slice();
-        send();
+        send(true);
       }
     });
     var drag = null;

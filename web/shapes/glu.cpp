@@ -8,23 +8,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <cmath>
 #include <vector>
 
 namespace {
-
-void normalise(double v[3]) {
-  const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-  if (length > 0) {
-    for (int i = 0; i < 3; ++i) v[i] /= length;
-  }
-}
-
-void cross(const double a[3], const double b[3], double out[3]) {
-  out[0] = a[1] * b[2] - a[2] * b[1];
-  out[1] = a[2] * b[0] - a[0] * b[2];
-  out[2] = a[0] * b[1] - a[1] * b[0];
-}
 
 int channels_of(GLenum format) {
   switch (format) {
@@ -37,28 +23,18 @@ int channels_of(GLenum format) {
 
 }  // namespace
 
-// The rows of the rotation are the side s = f x up, the true up u = s x f
-// and -f, for the unit direction f from the eye to the centre; then the eye
-// moves to the origin.
-void gluLookAt(GLdouble eye_x, GLdouble eye_y, GLdouble eye_z, GLdouble centre_x,
-               GLdouble centre_y, GLdouble centre_z, GLdouble up_x, GLdouble up_y, GLdouble up_z) {
+// The rotation of the look-at (pipeline.h), then the eye moves to the
+// origin.
+void gluLookAt(GLdouble eye_x, GLdouble eye_y, GLdouble eye_z, GLdouble centre_x, GLdouble centre_y,
+               GLdouble centre_z, GLdouble up_x, GLdouble up_y, GLdouble up_z) {
   EXPLORE_CALL("gluLookAt", false, explore_arg(eye_x), explore_arg(eye_y), explore_arg(eye_z),
                explore_arg(centre_x), explore_arg(centre_y), explore_arg(centre_z),
                explore_arg(up_x), explore_arg(up_y), explore_arg(up_z));
-  double f[3] = {centre_x - eye_x, centre_y - eye_y, centre_z - eye_z};
-  double up[3] = {up_x, up_y, up_z};
-  normalise(f);
-  double s[3], u[3];
-  cross(f, up, s);
-  normalise(s);
-  cross(s, f, u);
-  GLfloat m[16] = {static_cast<GLfloat>(s[0]), static_cast<GLfloat>(u[0]), static_cast<GLfloat>(-f[0]), 0,
-                   static_cast<GLfloat>(s[1]), static_cast<GLfloat>(u[1]), static_cast<GLfloat>(-f[1]), 0,
-                   static_cast<GLfloat>(s[2]), static_cast<GLfloat>(u[2]), static_cast<GLfloat>(-f[2]), 0,
-                   0, 0, 0, 1};
-  glMultMatrixf(m);
-  glTranslated(-eye_x, -eye_y, -eye_z);
   const double eye[3] = {eye_x, eye_y, eye_z}, centre[3] = {centre_x, centre_y, centre_z};
+  const double up[3] = {up_x, up_y, up_z};
+  const Mat4 m = mat_look_rotation(eye, centre, up);
+  glMultMatrixf(m.m);
+  glTranslated(-eye_x, -eye_y, -eye_z);
   gl_layer_looked(eye, centre, up);
 }
 

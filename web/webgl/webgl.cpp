@@ -105,16 +105,18 @@ std::string attach(GLuint program, GLenum type, const char *source) {
   return "";
 }
 
-// Builds `p` of `vertex_shader` and `fragment_shader`; the browser's reason
-// if it would not, or "".
-std::string link(const char *vertex_shader, const char *fragment_shader, Program &p) {
+// Builds `p` of `vertex_shader` and the page's fragment shader, or with
+// `looks` the explorer's, the vertex shader then carrying the looks' inputs
+// too (LOOKS defined after its #version line); the browser's reason if it
+// would not, or "".
+std::string link(const char *vertex_shader, bool looks, Program &p) {
   const GLuint program = emscripten_glCreateProgram();
-  // The explorer's programs carry the looks' inputs too.
-  const std::string source = fragment_shader == kExplorerFragmentShader
-                                 ? "#version 100\n#define LOOKS\n" + std::string(vertex_shader + 13)
-                                 : vertex_shader;
+  std::string source = vertex_shader;
+  if (looks) source.insert(source.find('\n') + 1, "#define LOOKS\n");
   std::string failed = attach(program, GL_VERTEX_SHADER, source.c_str());
-  if (failed.empty()) failed = attach(program, GL_FRAGMENT_SHADER, fragment_shader);
+  if (failed.empty()) {
+    failed = attach(program, GL_FRAGMENT_SHADER, looks ? kExplorerFragmentShader : kFragmentShader);
+  }
   if (!failed.empty()) return failed;
   for (GLuint a = 0; a < kAttributeCount; ++a) {
     emscripten_glBindAttribLocation(program, a, kAttributeNames[a]);
@@ -163,7 +165,7 @@ void apply(Kind kind, const DrawState &s) {
   Program &explorer = programs[1][kind];
   const bool looked =
       look_now != Look::kDrawn &&
-      (explorer.name != 0 || link(kVertexShaders[kind], kExplorerFragmentShader, explorer).empty());
+      (explorer.name != 0 || link(kVertexShaders[kind], true, explorer).empty());
   Program &p = looked ? explorer : programs[0][kind];
   if (p.name != current_program) {
     emscripten_glUseProgram(p.name);
@@ -304,7 +306,7 @@ WebglProblem webgl_start(bool depth) {
   have_vertex_arrays = emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(),
                                                          "OES_vertex_array_object");
   for (int kind : {kPassing, kPlain, kLit}) {
-    const std::string failed = link(kVertexShaders[kind], kFragmentShader, programs[0][kind]);
+    const std::string failed = link(kVertexShaders[kind], false, programs[0][kind]);
     if (!failed.empty()) return {WebglProblem::kShader, failed};
   }
 
