@@ -1263,12 +1263,22 @@ class Explorer(unittest.TestCase):
             "return document.querySelector('[data-view=\"outside\"] [data-words]').textContent"))
         for said in self.OUTSIDE.get((name, keys), ()):
             self.assertIn(said, words)
+        # Its own canvas is drawn again as the observer turns, though the
+        # program, paused, draws no frame; the program's picture stays.
+        seen = "return document.querySelector('[data-view=\"outside\"] canvas').toDataURL()"
+        before = self.driver.execute_script(seen)
+        self.driver.find_element(By.CSS_SELECTOR, '[data-view="outside"] canvas').send_keys(Keys.ARROW_LEFT)
+        wait_for("the observer turned", lambda: self.driver.execute_script(seen) != before)
+        self.assertEqual(page.picture().rgb, own.rgb)
         if name == "planets":
             # Each far corner on the second picture in the volume's colour,
             # within two pixels of where the observer's matrices put it.
             found = self.driver.execute_script("""
-                var at = Module._web_outside_far_corners() >> 2, c = document.querySelector('[data-view="outside"] canvas');
-                var g = c.getContext('2d'), out = [];
+                var at = Module._web_outside_far_corners() >> 2, c = document.createElement('canvas');
+                var picture = document.querySelector('[data-view="outside"] canvas'), g = c.getContext('2d'), out = [];
+                c.width = picture.width;
+                c.height = picture.height;
+                g.drawImage(picture, 0, 0);
                 for (var k = 0; k < 4; ++k) {
                   var x = Math.floor(HEAPF32[at + 2 * k]), y = c.height - 1 - Math.floor(HEAPF32[at + 2 * k + 1]);
                   var d = g.getImageData(x - 2, y - 2, 5, 5).data, hit = false;

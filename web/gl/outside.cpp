@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
 // The scene from outside: the program's display under the observer's
-// projection, then the program's eye and view volume in lines over it.
+// projection, then the program's eye and view volume in lines over it,
+// on a canvas of its own.
 #include "web/gl/outside.h"
 
 #include "web/gl/batch.h"
@@ -51,8 +52,9 @@ Mat4 observer_of(const double pose[6]) {
 
 }  // namespace
 
-void outside_begin(const double pose[6], int size) {
+bool outside_begin(const double pose[6], int size) {
   flush();
+  if (!webgl_draw_to(WebglCanvas::kOutside)) return false;
   kept = gl;
   observer = observer_of(pose);
   size_drawn = size;
@@ -67,6 +69,7 @@ void outside_begin(const double pose[6], int size) {
   webgl_volume(projection.m, mat_multiply(projection, unproject).m);
   webgl_look(Look::kOutside);
   webgl_viewport(0, 0, size, size);
+  return true;
 }
 
 void outside_end(bool axes) {
@@ -118,7 +121,7 @@ void outside_end(bool axes) {
   webgl_depth_test(false);  // over the scene, walls and all
   webgl_draw(true, state, lines.data(), static_cast<int>(lines.size()));
   webgl_depth_test(gl.depth_test);
-  webgl_viewport(gl.viewport[0], gl.viewport[1], gl.viewport[2], gl.viewport[3]);
+  webgl_draw_to(WebglCanvas::kPicture);
   for (int k = 0; k < 4; ++k) {
     static const int kFar[4] = {4, 6, 7, 5};  // bottom left, top left, top right, bottom right
     const Vec4 c = mat_apply(observer, corner[kFar[k]]);

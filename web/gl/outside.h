@@ -12,12 +12,14 @@
 // Before the program's display: the observer looks at the world's point
 // (x, y, z) from `distance` away, turned `yaw` degrees about the vertical
 // from +z and raised `pitch` degrees (pose, in that order), 50 degrees
-// high, with no far plane; the picture is drawn at the bottom left `size` x
-// `size` pixels of the canvas.
-void outside_begin(const double pose[6], int size);
+// high, with no far plane, on the outside view's canvas, `size` x `size`
+// pixels; false, nothing changed, where the browser gives that canvas no
+// context.
+bool outside_begin(const double pose[6], int size);
 // After it: the eye, look, up and volume drawn, and with `axes` the local
 // axes of the model-view as the display left it (a held frame's chosen
-// translate); GL's state as it was before outside_begin.
+// translate); GL's state as it was before outside_begin, the page's canvas
+// drawn to again.
 void outside_end(bool axes);
 // Where the observer sees the far rectangle's corners, as window x, y of
 // the outside picture (bottom left, top left, top right, bottom right), as

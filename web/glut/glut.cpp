@@ -54,7 +54,7 @@ EM_JS(void, page_add_menu_entry, (const char *label, int value), {
 });
 EM_JS(void, page_attach_menu, (), { Module.hooks.attachMenu(); });
 EM_JS(void, page_frame_drawn, (), { Module.hooks.frameDrawn(); });
-EM_JS(void, page_outside_drawn, (int size), { Module.hooks.outsideDrawn(size); });
+EM_JS(void, page_outside_refused, (), { Module.hooks.outsideRefused(); });
 EM_JS(void, page_cannot_draw, (const char *kind, const char *reason), {
   Module.hooks.cannotDraw(UTF8ToString(kind), UTF8ToString(reason));
 });
@@ -72,13 +72,17 @@ __attribute__((noinline)) void draw_display() {
   }
 }
 
-// The scene from outside, before the frame (or the held frame) that the
-// canvas then shows: the page copies it off the canvas in between. A held
-// frame's edits and stopping point hold for it too.
+// The scene from outside, on its own canvas, as the frame (or the held
+// frame) that follows will be: a held frame's edits and stopping point hold
+// for it too.
 void draw_outside() {
   if (!outside || !display_callback) return;
+  if (!outside_begin(observer, outside_size)) {
+    outside = false;
+    page_outside_refused();
+    return;
+  }
   drawing_outside = true;
-  outside_begin(observer, outside_size);
   if (held) {
     explore_put_back_state(true);
     explore_draw(-1, held_stop, false);
@@ -86,8 +90,6 @@ void draw_outside() {
   display_callback();
   if (held) explore_off();
   outside_end(held && std::strncmp(explore_row_name(held_stop), "glTranslate", 11) == 0);
-  gl_layer_finish();
-  page_outside_drawn(outside_size);
   drawing_outside = false;
 }
 
@@ -205,7 +207,8 @@ EMSCRIPTEN_KEEPALIVE const char *web_explore_state_before() { return explore_sta
 EMSCRIPTEN_KEEPALIVE const char *web_explore_journey() { return explore_journey(); }
 
 // The outside view shown (with the observer's pose, as outside_begin takes
-// it, and its picture's size) or hidden; a held frame is drawn again with it.
+// it, and its picture's size) and drawn at once, or hidden; a held frame is
+// drawn again with it.
 EMSCRIPTEN_KEEPALIVE void web_outside(int on, double x, double y, double z, double distance,
                                       double yaw, double pitch, int size) {
   outside = on != 0;
@@ -214,7 +217,11 @@ EMSCRIPTEN_KEEPALIVE void web_outside(int on, double x, double y, double z, doub
     std::copy(pose, pose + 6, observer);
     outside_size = size;
   }
-  if (held) draw_held(held_from, held_stop, held_marked);
+  if (held) {
+    draw_held(held_from, held_stop, held_marked);
+  } else {
+    draw_outside();
+  }
 }
 EMSCRIPTEN_KEEPALIVE const float *web_outside_far_corners() { return outside_far_corners(); }
 // The window's size as the program last had it reshaped.

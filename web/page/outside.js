@@ -3,7 +3,7 @@
 // The camera from outside: a second picture of the program's own scene
 // seen by an observer that orbits it, with the program's eye and view
 // volume drawn in (web/gl/outside.h), and the volume in words. The layer
-// draws it on the program's canvas before each frame; it is copied here.
+// draws it on this canvas, a WebGL context of its own, with each frame.
 Page.outside = (function () {
   var control = document.querySelector('[data-action="outside"]');
   var view = document.querySelector('[data-view="outside"]');
@@ -14,7 +14,7 @@ Page.outside = (function () {
   // Where the observer starts: round the scene's middle, far enough back
   // to see all of it and the volume up to it.
   var start = {roomtour: [6.5, 4, 5, 42, 35, 35], planets: [0, 0, 15, 80, 35, 40]}[Page.program];
-  var pose = start.slice(), shown = false, g = null, said = '', timer = 0;
+  var pose = start.slice(), shown = false, said = '', timer = 0;
 
   // Shown with the observer's pose (web/gl/outside.h) and the picture's
   // size, or hidden.
@@ -45,10 +45,12 @@ Page.outside = (function () {
     send(on);
   }
 
-  // The layer drew the outside view at the canvas's bottom left.
-  function drawn(size) {
-    g = g || picture.getContext('2d');
-    g.drawImage(canvas, 0, canvas.height - size, size, size, 0, 0, picture.width, picture.height);
+  // The browser gave the second canvas no context: the words stay.
+  function refused() {
+    if (picture.hidden) return;
+    picture.hidden = true;
+    words.insertAdjacentHTML('beforebegin', '<p role="status">This browser gives the picture from outside ' +
+                             'no WebGL context of its own, so only its words are shown.</p>');
   }
 
   function turn(yaw, pitch, nearer) {
@@ -93,5 +95,5 @@ Page.outside = (function () {
     ['pointerup', 'pointercancel'].forEach(function (name) { picture.addEventListener(name, function () { drag = null; }); });
   }
 
-  return {listen: listen, drawn: drawn};
+  return {listen: listen, refused: refused};
 })();

@@ -26,7 +26,7 @@ var Module = {
     addMenuEntry: Page.menu.add,
     attachMenu: Page.menu.attach,
     frameDrawn: Page.window.frameDrawn,
-    outsideDrawn: function (size) { Page.outside.drawn(size); },
+    outsideRefused: function () { Page.outside.refused(); },
     cannotDraw: Page.problem.show,
   },
 };

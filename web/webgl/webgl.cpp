@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-// The WebGL layer: programs, shaders, buffers and textures, and the draws.
+// The WebGL layer: programs, shaders, buffers and textures, and the draws,
+// on the page's canvas or on the outside view's.
 #include "web/webgl/webgl.h"
 
 #include "web/webgl/shader.h"
@@ -39,26 +40,15 @@ struct Program {
   Look look;
 };
 enum Kind { kLit, kPlain, kPassing };
-Program programs[2][3];  // drawn as it is, or in the explorer's looks; by Kind
 const char *const kVertexShaders[3] = {kVertexShader, kPlainVertexShader, kClipVertexShader};
-GLuint current_program = 0;
 Look look_now = Look::kDrawn;
 float volume_from_eye[16], volume_from_clip[16];
-
-GLuint bound_buffer = 0;
-std::map<unsigned int, GLuint> textures;
 
 // Where vertices are drawn from: a buffer and, with vertex array objects,
 // the attributes' layout in it, so that switching is one call.
 struct Source {
   GLuint buffer, layout;
 };
-bool have_vertex_arrays = false;
-GLuint source_now = 0;  // by its buffer
-
-// A mesh's points and normals, uploaded once; a dropped one's handle (its
-// buffer 0) is the next one's.
-std::vector<Source> meshes;
 
 // Immediate mode's vertices. With vertex array objects, the n-th draw of a
 // frame has a buffer of its own that keeps its vertices, and is uploaded
@@ -68,9 +58,72 @@ struct Slot {
   Source source;
   std::vector<Vertex> held;
 };
-std::vector<Slot> slots;
-size_t next_slot = 0;
-Source stream{0, 0};
+
+// A context's copy of something this side keeps (a mesh, a texture), and
+// which version of it the copy holds.
+template <typename Object>
+struct Copy {
+  Object object;
+  unsigned version;
+};
+
+// Everything of ours that one WebGL context holds. WebGL shares nothing
+// between contexts, so each makes its own copies of the meshes and textures
+// that this side keeps, the first time it draws with them.
+struct Context {
+  EMSCRIPTEN_WEBGL_CONTEXT_HANDLE handle = 0;
+  Program programs[2][3] = {};  // drawn as it is, or in the explorer's looks; by Kind
+  GLuint current_program = 0;
+  bool have_vertex_arrays = false;
+  GLuint bound_buffer = 0;
+  GLuint source_now = 0;  // by its buffer
+  std::vector<Copy<Source>> meshes;  // by handle; buffer 0 where it has none
+  std::vector<Slot> slots;
+  size_t next_slot = 0;
+  Source stream{0, 0};
+  // The colour and texture coordinate a mesh's draw gives as constant
+  // attributes, as last set; a draw from whole vertices, whose arrays give
+  // them, makes them unknown again.
+  float constant_colour[4] = {};
+  float constant_st[2] = {};
+  bool constants_known = false;
+  std::map<unsigned int, Copy<GLuint>> textures;  // by the caller's name
+  GLuint bound = 0;  // the texture bound
+  bool refused = false;  // the browser would not make it
+};
+Context contexts[2];  // by WebglCanvas
+Context *now = &contexts[0];
+
+// The state that WebGL keeps and the layer above sets, as last set: put
+// into a context again each time it becomes the one drawn to.
+float clear_colour[4] = {0, 0, 0, 0};
+bool depth_test = false;
+float depth_range[2] = {0, 1};
+int unpack_alignment = 4;
+unsigned int bound_name = 0;
+
+// Each mesh's points and normals, interleaved, by handle; empty once let
+// go, its handle then the next mesh's.
+struct MeshData {
+  std::vector<float> interleaved;
+  unsigned version;
+};
+std::vector<MeshData> mesh_data;
+
+// Each texture as the caller gave it, by its name: its parameters, and each
+// level's bytes as uploaded.
+struct Level {
+  int width, height, alignment;
+  unsigned int format;
+  std::vector<unsigned char> pixels;
+};
+struct Picture {
+  std::map<unsigned int, int> parameters;
+  std::vector<Level> levels;
+  unsigned version;
+};
+std::map<unsigned int, Picture> pictures;
+unsigned versions = 0;  // the last given to a mesh or a picture
 
 // The browser's reason for refusing a shader or a program, or a word of our
 // own where it gives none.
@@ -134,7 +187,7 @@ std::string link(const char *vertex_shader, bool looks, Program &p) {
       at("diffuse"),        at("specular"),       at("shininess"),     at("tracked"),
       at("scene_ambient"),  at("light_count"),    at("light_ambient"), at("light_diffuse"),
       at("light_specular"), at("light_position"), at("volume")};
-  current_program = program;
+  now->current_program = program;
   p = {program, uniform, {}, false, Look::kDrawn};
   return "";
 }
@@ -162,14 +215,14 @@ void upload_lighting(const Uniforms &uniform, const LightingUniforms &l) {
 // The program of `kind` in the look asked for now, with what differs from
 // what its uniforms hold uploaded.
 void apply(Kind kind, const DrawState &s) {
-  Program &explorer = programs[1][kind];
+  Program &explorer = now->programs[1][kind];
   const bool looked =
       look_now != Look::kDrawn &&
       (explorer.name != 0 || link(kVertexShaders[kind], true, explorer).empty());
-  Program &p = looked ? explorer : programs[0][kind];
-  if (p.name != current_program) {
+  Program &p = looked ? explorer : now->programs[0][kind];
+  if (p.name != now->current_program) {
     emscripten_glUseProgram(p.name);
-    current_program = p.name;
+    now->current_program = p.name;
   }
   const Uniforms &uniform = p.uniform;
   DrawState &uploaded = p.uploaded;
@@ -209,9 +262,9 @@ void apply(Kind kind, const DrawState &s) {
 }
 
 void bind_buffer(GLuint buffer) {
-  if (buffer == bound_buffer) return;
+  if (buffer == now->bound_buffer) return;
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
-  bound_buffer = buffer;
+  now->bound_buffer = buffer;
 }
 
 void attribute(GLuint index, int size, GLsizei stride, size_t offset) {
@@ -244,39 +297,34 @@ void point_attributes(GLuint buffer, bool whole_vertices) {
 Source new_source(bool whole_vertices) {
   Source s{0, 0};
   emscripten_glGenBuffers(1, &s.buffer);
-  if (have_vertex_arrays) {
+  if (now->have_vertex_arrays) {
     emscripten_glGenVertexArraysOES(1, &s.layout);
     emscripten_glBindVertexArrayOES(s.layout);
     point_attributes(s.buffer, whole_vertices);
   }
-  source_now = 0;
+  now->source_now = 0;
   return s;
 }
 
 void use_source(const Source &s, bool whole_vertices) {
-  if (s.buffer == source_now) return;
-  source_now = s.buffer;
-  if (have_vertex_arrays) return emscripten_glBindVertexArrayOES(s.layout);
+  if (s.buffer == now->source_now) return;
+  now->source_now = s.buffer;
+  if (now->have_vertex_arrays) return emscripten_glBindVertexArrayOES(s.layout);
   point_attributes(s.buffer, whole_vertices);
 }
 
-// The colour and texture coordinate a mesh's draw gives as constant
-// attributes, as last set; a draw from whole vertices, whose arrays give
-// them, makes them unknown again.
-float constant_colour[4], constant_st[2];
-bool constants_known = false;
-
 // Makes `count` vertices the source of the next draw.
 void put_vertices(const Vertex *vertices, int count) {
-  constants_known = false;
-  if (!have_vertex_arrays) {
-    use_source(stream, true);
-    bind_buffer(stream.buffer);
+  Context &c = *now;
+  c.constants_known = false;
+  if (!c.have_vertex_arrays) {
+    use_source(c.stream, true);
+    bind_buffer(c.stream.buffer);
     emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(Vertex), vertices, GL_STREAM_DRAW);
     return;
   }
-  if (next_slot == slots.size()) slots.push_back({new_source(true), {}});
-  Slot &slot = slots[next_slot++];
+  if (c.next_slot == c.slots.size()) c.slots.push_back({new_source(true), {}});
+  Slot &slot = c.slots[c.next_slot++];
   use_source(slot.source, true);
   const size_t size = count * sizeof(Vertex);
   if (slot.held.size() == static_cast<size_t>(count) &&
@@ -288,32 +336,137 @@ void put_vertices(const Vertex *vertices, int count) {
   slot.held.assign(vertices, vertices + count);
 }
 
-}  // namespace
+void make_current(Context &c) {
+  now = &c;
+  emscripten_webgl_make_context_current(c.handle);
+}
 
-WebglProblem webgl_start(bool depth) {
+// Makes a context on the canvas `selector`, with its programs; it is then
+// the one drawn to.
+WebglProblem start(Context &c, const char *selector, bool depth, bool preserve) {
   EmscriptenWebGLContextAttributes attributes;
   emscripten_webgl_init_context_attributes(&attributes);
   attributes.alpha = false;  // the window has no alpha: a clear alpha of 0 is not see-through
   attributes.depth = depth;
   attributes.stencil = false;
   attributes.antialias = false;
-  attributes.preserveDrawingBuffer = false;  // the page reads the canvas right after a frame
-  const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context =
-      emscripten_webgl_create_context("#canvas", &attributes);
-  if (context <= 0) return {WebglProblem::kNoContext, ""};
-  emscripten_webgl_make_context_current(context);
-
-  have_vertex_arrays = emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(),
-                                                         "OES_vertex_array_object");
+  attributes.preserveDrawingBuffer = preserve;
+  c.handle = emscripten_webgl_create_context(selector, &attributes);
+  if (c.handle <= 0) return {WebglProblem::kNoContext, ""};
+  make_current(c);
+  c.have_vertex_arrays = emscripten_webgl_enable_extension(c.handle, "OES_vertex_array_object");
   for (int kind : {kPassing, kPlain, kLit}) {
-    const std::string failed = link(kVertexShaders[kind], false, programs[0][kind]);
+    const std::string failed = link(kVertexShaders[kind], false, c.programs[0][kind]);
     if (!failed.empty()) return {WebglProblem::kShader, failed};
   }
-
-  if (!have_vertex_arrays) stream = new_source(true);
+  if (!c.have_vertex_arrays) c.stream = new_source(true);
   // GL's default depth function; WebGL's is the same, said once for clarity.
   emscripten_glDepthFunc(GL_LESS);
   return {WebglProblem::kNone, ""};
+}
+bool with_depth = false;  // as the page's context was made
+
+void use_texture(GLuint texture) {
+  if (texture == now->bound) return;
+  emscripten_glBindTexture(GL_TEXTURE_2D, texture);
+  now->bound = texture;
+}
+
+int channels(unsigned int format) { return format == GL_RGBA ? 4 : format == GL_RGB ? 3 : 1; }
+
+// The bytes from one row of a level to the next, as the unpack alignment
+// it was given with pads them.
+size_t stride(const Level &level) {
+  const size_t row = static_cast<size_t>(level.width) * channels(level.format);
+  return (row + level.alignment - 1) / level.alignment * level.alignment;
+}
+
+void upload(int number, const Level &level) {
+  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, level.alignment);
+  emscripten_glTexImage2D(GL_TEXTURE_2D, number, level.format, level.width, level.height, 0,
+                          level.format, GL_UNSIGNED_BYTE,
+                          level.pixels.empty() ? nullptr : level.pixels.data());
+  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, unpack_alignment);
+}
+
+// The texture of `name` in the context drawn to, made and given its
+// picture where it has fallen behind; none (0) for a name not yet given a
+// parameter or an image (binding a name alone makes none, as it draws
+// nothing).
+GLuint texture_of(unsigned int name) {
+  const auto kept = pictures.find(name);
+  if (kept == pictures.end()) return 0;
+  const Picture &picture = kept->second;
+  Copy<GLuint> &copy = now->textures[name];
+  if (copy.object == 0) emscripten_glGenTextures(1, &copy.object);
+  if (copy.version != picture.version) {
+    use_texture(copy.object);
+    for (size_t k = 0; k < picture.levels.size(); ++k) {
+      if (picture.levels[k].format != 0) upload(static_cast<int>(k), picture.levels[k]);
+    }
+    for (const auto &[parameter, value] : picture.parameters) {
+      emscripten_glTexParameteri(GL_TEXTURE_2D, parameter, value);
+    }
+    copy.version = picture.version;
+  }
+  return copy.object;
+}
+
+// The bound name's picture, about to change; its texture here, up to date
+// and bound, takes the same change, so stays up to date.
+Picture &change_bound() {
+  Picture &picture = pictures[bound_name];
+  if (picture.version == 0) picture.version = ++versions;
+  use_texture(texture_of(bound_name));
+  picture.version = ++versions;
+  now->textures[bound_name].version = picture.version;
+  return picture;
+}
+
+// The mesh's buffer in the context drawn to, made and filled where it has
+// fallen behind.
+const Source &mesh_source(int mesh) {
+  std::vector<Copy<Source>> &copies = now->meshes;
+  if (copies.size() < mesh_data.size()) copies.resize(mesh_data.size(), {{0, 0}, 0});
+  Copy<Source> &copy = copies[mesh];
+  const MeshData &data = mesh_data[mesh];
+  if (copy.version != data.version) {
+    if (copy.object.buffer == 0) copy.object = new_source(false);
+    bind_buffer(copy.object.buffer);
+    emscripten_glBufferData(GL_ARRAY_BUFFER, data.interleaved.size() * sizeof(float),
+                            data.interleaved.data(), GL_STATIC_DRAW);
+    copy.version = data.version;
+  }
+  return copy.object;
+}
+
+}  // namespace
+
+WebglProblem webgl_start(bool depth) {
+  with_depth = depth;
+  return start(contexts[0], "#canvas", depth, false);
+}
+
+bool webgl_draw_to(WebglCanvas canvas) {
+  Context &c = contexts[static_cast<int>(canvas)];
+  if (c.refused) return false;
+  if (c.handle <= 0) {
+    // Kept as drawn, for the page to read back at any time: it is drawn
+    // only as often as the program's picture, and small.
+    if (start(c, "#outside", with_depth, true).kind != WebglProblem::kNone) {
+      c.refused = true;
+      make_current(contexts[0]);
+      return false;
+    }
+  }
+  make_current(c);
+  c.next_slot = 0;
+  emscripten_glClearColor(clear_colour[0], clear_colour[1], clear_colour[2], clear_colour[3]);
+  webgl_depth_test(depth_test);
+  emscripten_glDepthRangef(depth_range[0], depth_range[1]);
+  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, unpack_alignment);
+  use_texture(texture_of(bound_name));
+  return true;
 }
 
 void webgl_viewport(int x, int y, int width, int height) {
@@ -321,18 +474,19 @@ void webgl_viewport(int x, int y, int width, int height) {
 }
 
 void webgl_depth_range(float near_value, float far_value) {
+  depth_range[0] = near_value;
+  depth_range[1] = far_value;
   emscripten_glDepthRangef(near_value, far_value);
 }
 
 void webgl_depth_test(bool on) {
+  depth_test = on;
   if (on) {
     emscripten_glEnable(GL_DEPTH_TEST);
   } else {
     emscripten_glDisable(GL_DEPTH_TEST);
   }
 }
-
-float clear_colour[4] = {0, 0, 0, 0};
 
 void webgl_clear_colour(float r, float g, float b, float a) {
   clear_colour[0] = r;
@@ -346,81 +500,56 @@ void webgl_clear(bool colour, bool depth) {
   emscripten_glClear((colour ? GL_COLOR_BUFFER_BIT : 0) | (depth ? GL_DEPTH_BUFFER_BIT : 0));
 }
 
-namespace {
-
-// Each texture's first level, by WebGL's name: its size, and its pixels as
-// last read back (none until read: reading waits for every draw before it,
-// so a level is read once, and again only after it is uploaded again).
-struct FirstLevel {
-  int width, height;
-  std::vector<unsigned char> read;
-};
-std::map<GLuint, FirstLevel> first_levels;
-// The texture bound, and the caller's name bound.
-GLuint bound = 0;
-unsigned int bound_name = 0;
-
-void use_texture(GLuint texture) {
-  if (texture == bound) return;
-  emscripten_glBindTexture(GL_TEXTURE_2D, texture);
-  bound = texture;
-}
-
-// The bound name's texture, made now if it has none.
-void make_bound_texture() {
-  GLuint &texture = textures[bound_name];
-  if (texture == 0) emscripten_glGenTextures(1, &texture);
-  use_texture(texture);
-}
-
-}  // namespace
-
 void webgl_bind_texture(unsigned int name) {
   bound_name = name;
-  const auto texture = textures.find(name);
-  use_texture(texture == textures.end() ? 0 : texture->second);
+  use_texture(texture_of(name));
 }
 
 void webgl_texture_parameter(unsigned int parameter, int value) {
-  make_bound_texture();
+  change_bound().parameters[parameter] = value;
   emscripten_glTexParameteri(GL_TEXTURE_2D, parameter, value);
 }
 
 void webgl_unpack_alignment(int alignment) {
+  unpack_alignment = alignment;
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-}
-
-bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<unsigned char> *rgba) {
-  const auto texture = textures.find(name);
-  if (texture == textures.end() || !first_levels.count(texture->second)) return false;
-  FirstLevel &level = first_levels[texture->second];
-  *width = level.width;
-  *height = level.height;
-  if (!level.read.empty()) {
-    *rgba = level.read;
-    return true;
-  }
-  GLuint reader = 0;
-  emscripten_glGenFramebuffers(1, &reader);
-  emscripten_glBindFramebuffer(GL_FRAMEBUFFER, reader);
-  emscripten_glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->second, 0);
-  const bool ok = emscripten_glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  if (ok) {
-    rgba->assign(static_cast<std::size_t>(*width) * *height * 4, 0);
-    emscripten_glReadPixels(0, 0, *width, *height, GL_RGBA, GL_UNSIGNED_BYTE, rgba->data());
-  }
-  emscripten_glBindFramebuffer(GL_FRAMEBUFFER, 0);
-  emscripten_glDeleteFramebuffers(1, &reader);
-  if (ok) level.read = *rgba;
-  return ok;
 }
 
 void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels) {
-  make_bound_texture();
-  if (level == 0) first_levels[bound] = {width, height, {}};
-  emscripten_glTexImage2D(GL_TEXTURE_2D, level, format, width, height, 0, format, GL_UNSIGNED_BYTE,
-                          pixels);
+  Picture &picture = change_bound();
+  if (picture.levels.size() <= static_cast<size_t>(level)) picture.levels.resize(level + 1);
+  Level &kept = picture.levels[level];
+  kept = {width, height, unpack_alignment, format, {}};
+  if (pixels != nullptr && width > 0 && height > 0) {
+    kept.pixels.assign(pixels, pixels + stride(kept) * (height - 1) +
+                                   static_cast<size_t>(width) * channels(format));
+  }
+  upload(level, kept);
+}
+
+bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<unsigned char> *rgba) {
+  const auto kept = pictures.find(name);
+  if (kept == pictures.end() || kept->second.levels.empty() || kept->second.levels[0].format == 0) {
+    return false;
+  }
+  const Level &level = kept->second.levels[0];
+  const int n = channels(level.format);
+  *width = level.width;
+  *height = level.height;
+  rgba->assign(static_cast<size_t>(level.width) * level.height * 4, 0);
+  if (level.pixels.empty()) return true;  // WebGL's zeros
+  for (int y = 0; y < level.height; ++y) {
+    for (int x = 0; x < level.width; ++x) {
+      const unsigned char *from = &level.pixels[y * stride(level) + static_cast<size_t>(x) * n];
+      unsigned char *to = &(*rgba)[(static_cast<size_t>(y) * level.width + x) * 4];
+      to[0] = from[0];
+      to[1] = from[n > 1 ? 1 : 0];
+      to[2] = from[n > 1 ? 2 : 0];
+      to[3] = n == 4 ? from[3] : 255;
+    }
+  }
+  return true;
 }
 
 void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int count) {
@@ -447,26 +576,32 @@ int webgl_mesh(const float *xyz, const float *normals, int count) {
     interleaved.insert(interleaved.end(), normals + i * 3, normals + i * 3 + 3);
   }
   int mesh = 0;
-  while (mesh < static_cast<int>(meshes.size()) && meshes[mesh].buffer != 0) ++mesh;
-  if (mesh == static_cast<int>(meshes.size())) meshes.emplace_back();
-  meshes[mesh] = new_source(false);
-  bind_buffer(meshes[mesh].buffer);
-  emscripten_glBufferData(GL_ARRAY_BUFFER, interleaved.size() * sizeof(float), interleaved.data(),
-                          GL_STATIC_DRAW);
+  while (mesh < static_cast<int>(mesh_data.size()) && mesh_data[mesh].version != 0) ++mesh;
+  if (mesh == static_cast<int>(mesh_data.size())) mesh_data.emplace_back();
+  mesh_data[mesh] = {std::move(interleaved), ++versions};
+  mesh_source(mesh);  // uploaded now, to be drawn soon
   return mesh;
 }
 
-// WebGL unbinds what it deletes, so neither stays the one known bound.
+// Let go in every context that has it. WebGL unbinds what it deletes, so
+// neither stays the one known bound.
 void webgl_drop_mesh(int mesh) {
-  Source &s = meshes[mesh];
-  if (source_now == s.buffer) source_now = 0;
-  if (bound_buffer == s.buffer) bound_buffer = 0;
-  if (have_vertex_arrays) emscripten_glDeleteVertexArraysOES(1, &s.layout);
-  emscripten_glDeleteBuffers(1, &s.buffer);
-  s = {0, 0};
+  Context &drawing = *now;
+  for (Context &c : contexts) {
+    if (c.meshes.size() <= static_cast<size_t>(mesh) || c.meshes[mesh].object.buffer == 0) continue;
+    make_current(c);
+    Source &s = c.meshes[mesh].object;
+    if (c.source_now == s.buffer) c.source_now = 0;
+    if (c.bound_buffer == s.buffer) c.bound_buffer = 0;
+    if (c.have_vertex_arrays) emscripten_glDeleteVertexArraysOES(1, &s.layout);
+    emscripten_glDeleteBuffers(1, &s.buffer);
+    c.meshes[mesh] = {{0, 0}, 0};
+  }
+  make_current(drawing);
+  mesh_data[mesh] = {{}, 0};
 }
 
-void webgl_end_frame() { next_slot = 0; }
+void webgl_end_frame() { now->next_slot = 0; }
 
 void webgl_look(Look look) { look_now = look; }
 
@@ -500,16 +635,17 @@ void webgl_read_pixel(int x, int y, unsigned char rgba[4]) {
 
 void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, const float colour[4],
                      const float st[2]) {
+  Context &c = *now;
   apply(state.lighting ? kLit : kPlain, state);
-  use_source(meshes[mesh], false);
-  if (!constants_known || std::memcmp(constant_colour, colour, sizeof constant_colour) != 0) {
+  use_source(mesh_source(mesh), false);
+  if (!c.constants_known || std::memcmp(c.constant_colour, colour, sizeof c.constant_colour) != 0) {
     emscripten_glVertexAttrib4fv(kColour, colour);
-    std::memcpy(constant_colour, colour, sizeof constant_colour);
+    std::memcpy(c.constant_colour, colour, sizeof c.constant_colour);
   }
-  if (!constants_known || std::memcmp(constant_st, st, sizeof constant_st) != 0) {
+  if (!c.constants_known || std::memcmp(c.constant_st, st, sizeof c.constant_st) != 0) {
     emscripten_glVertexAttrib2fv(kTexCoord, st);
-    std::memcpy(constant_st, st, sizeof constant_st);
+    std::memcpy(c.constant_st, st, sizeof c.constant_st);
   }
-  constants_known = true;
+  c.constants_known = true;
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }

@@ -57,6 +57,14 @@ struct WebglProblem {
 // the shaders' programs.
 WebglProblem webgl_start(bool depth);
 
+// Which canvas the draws go to from now on: the page's, or the outside
+// view's (#outside), whose context is made the first time, kept as drawn.
+// False, the page's canvas still drawn to, where the browser would not
+// make it. The state below (but the viewport) goes with the switch; the
+// meshes and textures are made again there as first drawn.
+enum class WebglCanvas { kPicture, kOutside };
+bool webgl_draw_to(WebglCanvas canvas);
+
 void webgl_viewport(int x, int y, int width, int height);
 void webgl_depth_range(float near_value, float far_value);
 void webgl_depth_test(bool on);
@@ -73,9 +81,8 @@ void webgl_unpack_alignment(int alignment);
 // (GL_RGB, GL_RGBA, GL_LUMINANCE).
 void webgl_texture_image(int level, int width, int height, unsigned int format,
                          const unsigned char *pixels);
-// The first level of the texture under `name`, read back as RGBA rows from
-// the bottom up, through a frame buffer made for the reading; false where it
-// has none or cannot be read. The bound texture and frame buffer stay.
+// The first level of the texture under `name`, as RGBA rows from the bottom
+// up, from the bytes it was given; false where it has none.
 bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<unsigned char> *rgba);
 
 // Triangles (every three vertices) or lines (every two) under `state`,
