@@ -76,7 +76,7 @@ struct Context {
   GLuint current_program = 0;
   bool have_vertex_arrays = false;
   GLuint bound_buffer = 0;
-  GLuint source_now = 0;  // by its buffer
+  GLuint source_now = 0;             // by its buffer
   std::vector<Copy<Source>> meshes;  // by handle; buffer 0 where it has none
   std::vector<Slot> slots;
   size_t next_slot = 0;
@@ -88,8 +88,8 @@ struct Context {
   float constant_st[2] = {};
   bool constants_known = false;
   std::map<unsigned int, Copy<GLuint>> textures;  // by the caller's name
-  GLuint bound = 0;  // the texture bound
-  bool refused = false;  // the browser would not make it
+  GLuint bound = 0;                               // the texture bound
+  bool refused = false;                           // the browser would not make it
 };
 Context contexts[2];  // by WebglCanvas
 Context *now = &contexts[0];
