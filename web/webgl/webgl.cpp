@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 the roomtour-planets authors
 // SPDX-License-Identifier: MIT
-// The WebGL layer: programs, shaders, buffers and textures, and the draws,
-// on the page's canvas or on the outside view's.
+// The WebGL layer: its contexts, programs and buffers, and the draws, on the
+// page's canvas or on the outside view's.
 #include "web/webgl/webgl.h"
 
+#include "web/webgl/context.h"
 #include "web/webgl/shader.h"
 
 #include <emscripten/html5.h>
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,17 +59,16 @@ struct Slot {
   std::vector<Vertex> held;
 };
 
-// A context's copy of something this side keeps (a mesh, a texture), and
-// which version of it the copy holds.
-template <typename Object>
+// A context's copy of a mesh this side keeps, and which version it holds.
 struct Copy {
-  Object object;
+  Source object;
   unsigned version;
 };
 
-// Everything of ours that one WebGL context holds. WebGL shares nothing
-// between contexts, so each makes its own copies of the meshes and textures
-// that this side keeps, the first time it draws with them.
+// Everything of ours that one WebGL context holds but its textures
+// (textures.cpp). WebGL shares nothing between contexts, so each makes its
+// own copies of the meshes that this side keeps, the first time it draws
+// with them.
 struct Context {
   EMSCRIPTEN_WEBGL_CONTEXT_HANDLE handle = 0;
   Program programs[2][3] = {};  // drawn as it is, or in the explorer's looks; by Kind
@@ -77,7 +76,7 @@ struct Context {
   bool have_vertex_arrays = false;
   GLuint bound_buffer = 0;
   GLuint source_now = 0;             // by its buffer
-  std::vector<Copy<Source>> meshes;  // by handle; buffer 0 where it has none
+  std::vector<Copy> meshes;          // by handle; buffer 0 where it has none
   std::vector<Slot> slots;
   size_t next_slot = 0;
   Source stream{0, 0};
@@ -87,9 +86,7 @@ struct Context {
   float constant_colour[4] = {};
   float constant_st[2] = {};
   bool constants_known = false;
-  std::map<unsigned int, Copy<GLuint>> textures;  // by the caller's name
-  GLuint bound = 0;                               // the texture bound
-  bool refused = false;                           // the browser would not make it
+  bool refused = false;  // the browser would not make it
 };
 Context contexts[2];  // by WebglCanvas
 Context *now = &contexts[0];
@@ -99,8 +96,6 @@ Context *now = &contexts[0];
 float clear_colour[4] = {0, 0, 0, 0};
 bool depth_test = false;
 float depth_range[2] = {0, 1};
-int unpack_alignment = 4;
-unsigned int bound_name = 0;
 
 // Each mesh's points and normals, interleaved, by handle; empty once let
 // go, its handle then the next mesh's.
@@ -109,21 +104,7 @@ struct MeshData {
   unsigned version;
 };
 std::vector<MeshData> mesh_data;
-
-// Each texture as the caller gave it, by its name: its parameters, and each
-// level's bytes as uploaded.
-struct Level {
-  int width, height, alignment;
-  unsigned int format;
-  std::vector<unsigned char> pixels;
-};
-struct Picture {
-  std::map<unsigned int, int> parameters;
-  std::vector<Level> levels;
-  unsigned version;
-};
-std::map<unsigned int, Picture> pictures;
-unsigned versions = 0;  // the last given to a mesh or a picture
+unsigned versions = 0;  // the last given to a mesh
 
 // The browser's reason for refusing a shader or a program, or a word of our
 // own where it gives none.
@@ -366,69 +347,12 @@ WebglProblem start(Context &c, const char *selector, bool depth, bool preserve) 
 }
 bool with_depth = false;  // as the page's context was made
 
-void use_texture(GLuint texture) {
-  if (texture == now->bound) return;
-  emscripten_glBindTexture(GL_TEXTURE_2D, texture);
-  now->bound = texture;
-}
-
-int channels(unsigned int format) { return format == GL_RGBA ? 4 : format == GL_RGB ? 3 : 1; }
-
-// The bytes from one row of a level to the next, as the unpack alignment
-// it was given with pads them.
-size_t stride(const Level &level) {
-  const size_t row = static_cast<size_t>(level.width) * channels(level.format);
-  return (row + level.alignment - 1) / level.alignment * level.alignment;
-}
-
-void upload(int number, const Level &level) {
-  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, level.alignment);
-  emscripten_glTexImage2D(GL_TEXTURE_2D, number, level.format, level.width, level.height, 0,
-                          level.format, GL_UNSIGNED_BYTE,
-                          level.pixels.empty() ? nullptr : level.pixels.data());
-  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, unpack_alignment);
-}
-
-// The texture of `name` in the context drawn to, made and given its
-// picture where it has fallen behind; none (0) for a name not yet given a
-// parameter or an image (binding a name alone makes none, as it draws
-// nothing).
-GLuint texture_of(unsigned int name) {
-  const auto kept = pictures.find(name);
-  if (kept == pictures.end()) return 0;
-  const Picture &picture = kept->second;
-  Copy<GLuint> &copy = now->textures[name];
-  if (copy.object == 0) emscripten_glGenTextures(1, &copy.object);
-  if (copy.version != picture.version) {
-    use_texture(copy.object);
-    for (size_t k = 0; k < picture.levels.size(); ++k) {
-      if (picture.levels[k].format != 0) upload(static_cast<int>(k), picture.levels[k]);
-    }
-    for (const auto &[parameter, value] : picture.parameters) {
-      emscripten_glTexParameteri(GL_TEXTURE_2D, parameter, value);
-    }
-    copy.version = picture.version;
-  }
-  return copy.object;
-}
-
-// The bound name's picture, about to change; its texture here, up to date
-// and bound, takes the same change, so stays up to date.
-Picture &change_bound() {
-  Picture &picture = pictures[bound_name];
-  if (picture.version == 0) picture.version = ++versions;
-  use_texture(texture_of(bound_name));
-  picture.version = ++versions;
-  now->textures[bound_name].version = picture.version;
-  return picture;
-}
-
 // The mesh's buffer in the context drawn to, made and filled where it has
 // fallen behind.
 const Source &mesh_source(int mesh) {
-  std::vector<Copy<Source>> &copies = now->meshes;
+  std::vector<Copy> &copies = now->meshes;
   if (copies.size() < mesh_data.size()) copies.resize(mesh_data.size(), {{0, 0}, 0});
-  Copy<Source> &copy = copies[mesh];
+  Copy &copy = copies[mesh];
   const MeshData &data = mesh_data[mesh];
   if (copy.version != data.version) {
     if (copy.object.buffer == 0) copy.object = new_source(false);
@@ -464,8 +388,7 @@ bool webgl_draw_to(WebglCanvas canvas) {
   emscripten_glClearColor(clear_colour[0], clear_colour[1], clear_colour[2], clear_colour[3]);
   webgl_depth_test(depth_test);
   emscripten_glDepthRangef(depth_range[0], depth_range[1]);
-  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, unpack_alignment);
-  use_texture(texture_of(bound_name));
+  textures_follow();
   return true;
 }
 
@@ -498,58 +421,6 @@ void webgl_clear_colour(float r, float g, float b, float a) {
 
 void webgl_clear(bool colour, bool depth) {
   emscripten_glClear((colour ? GL_COLOR_BUFFER_BIT : 0) | (depth ? GL_DEPTH_BUFFER_BIT : 0));
-}
-
-void webgl_bind_texture(unsigned int name) {
-  bound_name = name;
-  use_texture(texture_of(name));
-}
-
-void webgl_texture_parameter(unsigned int parameter, int value) {
-  change_bound().parameters[parameter] = value;
-  emscripten_glTexParameteri(GL_TEXTURE_2D, parameter, value);
-}
-
-void webgl_unpack_alignment(int alignment) {
-  unpack_alignment = alignment;
-  emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-}
-
-void webgl_texture_image(int level, int width, int height, unsigned int format,
-                         const unsigned char *pixels) {
-  Picture &picture = change_bound();
-  if (picture.levels.size() <= static_cast<size_t>(level)) picture.levels.resize(level + 1);
-  Level &kept = picture.levels[level];
-  kept = {width, height, unpack_alignment, format, {}};
-  if (pixels != nullptr && width > 0 && height > 0) {
-    kept.pixels.assign(pixels, pixels + stride(kept) * (height - 1) +
-                                   static_cast<size_t>(width) * channels(format));
-  }
-  upload(level, kept);
-}
-
-bool webgl_read_texture(unsigned int name, int *width, int *height, std::vector<unsigned char> *rgba) {
-  const auto kept = pictures.find(name);
-  if (kept == pictures.end() || kept->second.levels.empty() || kept->second.levels[0].format == 0) {
-    return false;
-  }
-  const Level &level = kept->second.levels[0];
-  const int n = channels(level.format);
-  *width = level.width;
-  *height = level.height;
-  rgba->assign(static_cast<size_t>(level.width) * level.height * 4, 0);
-  if (level.pixels.empty()) return true;  // WebGL's zeros
-  for (int y = 0; y < level.height; ++y) {
-    for (int x = 0; x < level.width; ++x) {
-      const unsigned char *from = &level.pixels[y * stride(level) + static_cast<size_t>(x) * n];
-      unsigned char *to = &(*rgba)[(static_cast<size_t>(y) * level.width + x) * 4];
-      to[0] = from[0];
-      to[1] = from[n > 1 ? 1 : 0];
-      to[2] = from[n > 1 ? 2 : 0];
-      to[3] = n == 4 ? from[3] : 255;
-    }
-  }
-  return true;
 }
 
 void webgl_draw(bool lines, const DrawState &state, const Vertex *vertices, int count) {
@@ -649,3 +520,5 @@ void webgl_draw_mesh(bool lines, const DrawState &state, int mesh, int count, co
   c.constants_known = true;
   emscripten_glDrawArrays(lines ? GL_LINES : GL_TRIANGLES, 0, count);
 }
+
+int context_now() { return static_cast<int>(now - contexts); }
