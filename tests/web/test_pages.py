@@ -263,6 +263,21 @@ class Pages(unittest.TestCase):
 
     def test_a_lost_picture_or_program_is_said_in_words(self):
         page = self.open("planets.html", FILES)
+        # No second context for the picture from outside: its words stay,
+        # the page says why, and the program draws on.
+        self.driver.execute_script("""
+            var getContext = HTMLCanvasElement.prototype.getContext;
+            HTMLCanvasElement.prototype.getContext = function (kind, options) {
+              return this.id === 'outside' ? null : getContext.call(this, kind, options);
+            };
+            document.querySelector('[data-action="outside"]').click();""")
+        said = wait_for("the refusal", lambda: self.driver.execute_script(
+            "var s = document.querySelector('[data-view=\"outside\"] [role=status]'); return s && s.textContent"))
+        self.assertIn("no WebGL context of its own", said)
+        self.assertTrue(self.driver.execute_script("return document.querySelector('#outside').hidden"))
+        page.wait_frames(5, page.frames())
+        wait_for("the outside view's words", lambda: self.driver.execute_script(
+            "return document.querySelector('[data-view=\"outside\"] [data-words]').textContent"))
         self.driver.execute_script(
             "document.getElementById('canvas').getContext('webgl')"
             ".getExtension('WEBGL_lose_context').loseContext()")
