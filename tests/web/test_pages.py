@@ -278,6 +278,14 @@ class Pages(unittest.TestCase):
         page.wait_frames(5, page.frames())
         wait_for("the outside view's words", lambda: self.driver.execute_script(
             "return document.querySelector('[data-view=\"outside\"] [data-words]').textContent"))
+        # Its context taken back, once drawn: the same.
+        page = self.open("planets.html", FILES)
+        self.driver.execute_script("document.querySelector('[data-action=\"outside\"]').click();"
+                                   "document.getElementById('outside').getContext('webgl')"
+                                   ".getExtension('WEBGL_lose_context').loseContext()")
+        self.assertIn("took back the picture from outside", wait_for("the loss", lambda: self.driver.execute_script(
+            "var s = document.querySelector('[data-view=\"outside\"] [role=status]'); return s && s.textContent")))
+        page.wait_frames(5, page.frames())
         self.driver.execute_script(
             "document.getElementById('canvas').getContext('webgl')"
             ".getExtension('WEBGL_lose_context').loseContext()")

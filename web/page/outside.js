@@ -14,12 +14,13 @@ Page.outside = (function () {
   // Where the observer starts: round the scene's middle, far enough back
   // to see all of it and the volume up to it.
   var start = {roomtour: [6.5, 4, 5, 42, 35, 35], planets: [0, 0, 15, 80, 35, 40]}[Page.program];
-  var pose = start.slice(), shown = false, said = '', timer = 0;
+  var pose = start.slice(), shown = false, lost = false, said = '', timer = 0;
 
   // Shown with the observer's pose (web/gl/outside.h) and the picture's
-  // size, or hidden.
+  // size, or hidden; never drawn once its canvas has no context.
   function send(on) {
-    Module.ccall('web_outside', null, new Array(8).fill('number'), [on ? 1 : 0].concat(pose, [picture.width]));
+    Module.ccall('web_outside', null, new Array(8).fill('number'),
+                 [on && !lost ? 1 : 0].concat(pose, [picture.width]));
     if (on) settle();
   }
 
@@ -45,12 +46,16 @@ Page.outside = (function () {
     send(on);
   }
 
-  // The browser gave the second canvas no context: the words stay.
-  function refused() {
+  // The second canvas has no context: the browser gave it none, or took it
+  // back. Its picture goes, and says why; the words stay.
+  function gone(why) {
+    lost = true;
     if (picture.hidden) return;
     picture.hidden = true;
-    words.insertAdjacentHTML('beforebegin', '<p role="status">This browser gives the picture from outside ' +
-                             'no WebGL context of its own, so only its words are shown.</p>');
+    words.insertAdjacentHTML('beforebegin', '<p role="status">' + why + '</p>');
+  }
+  function refused() {
+    gone('This browser gives the picture from outside no WebGL context of its own, so only its words are shown.');
   }
 
   function turn(yaw, pitch, nearer) {
@@ -62,6 +67,10 @@ Page.outside = (function () {
 
   function listen() {
     control.addEventListener('click', function () { show(!shown); });
+    picture.addEventListener('webglcontextlost', function () {
+      gone('The browser took back the picture from outside, so only its words are shown until the page is loaded again.');
+      send(shown);
+    });
     view.querySelector('[data-outside="home"]').addEventListener('click', function () {
       pose = start.slice();
       send(true);
