@@ -95,10 +95,10 @@ GLuint texture_of(unsigned int name) {
 }
 
 // The bound name's picture, about to change; its texture here, up to date
-// and bound, takes the same change, so stays up to date.
+// and bound, takes the same change, so stays up to date. A new picture is
+// version 0, as a new texture is: nothing to give it.
 Picture &change_bound() {
   Picture &picture = pictures[bound_name];
-  if (picture.version == 0) picture.version = ++versions;
   use_texture(texture_of(bound_name));
   picture.version = ++versions;
   mine().made[bound_name].version = picture.version;

@@ -61,7 +61,7 @@ struct Slot {
 
 // A context's copy of a mesh this side keeps, and which version it holds.
 struct Copy {
-  Source object;
+  Source source;
   unsigned version;
 };
 
@@ -355,13 +355,13 @@ const Source &mesh_source(int mesh) {
   Copy &copy = copies[mesh];
   const MeshData &data = mesh_data[mesh];
   if (copy.version != data.version) {
-    if (copy.object.buffer == 0) copy.object = new_source(false);
-    bind_buffer(copy.object.buffer);
+    if (copy.source.buffer == 0) copy.source = new_source(false);
+    bind_buffer(copy.source.buffer);
     emscripten_glBufferData(GL_ARRAY_BUFFER, data.interleaved.size() * sizeof(float),
                             data.interleaved.data(), GL_STATIC_DRAW);
     copy.version = data.version;
   }
-  return copy.object;
+  return copy.source;
 }
 
 }  // namespace
@@ -450,7 +450,6 @@ int webgl_mesh(const float *xyz, const float *normals, int count) {
   while (mesh < static_cast<int>(mesh_data.size()) && mesh_data[mesh].version != 0) ++mesh;
   if (mesh == static_cast<int>(mesh_data.size())) mesh_data.emplace_back();
   mesh_data[mesh] = {std::move(interleaved), ++versions};
-  mesh_source(mesh);  // uploaded now, to be drawn soon
   return mesh;
 }
 
@@ -459,9 +458,9 @@ int webgl_mesh(const float *xyz, const float *normals, int count) {
 void webgl_drop_mesh(int mesh) {
   Context &drawing = *now;
   for (Context &c : contexts) {
-    if (c.meshes.size() <= static_cast<size_t>(mesh) || c.meshes[mesh].object.buffer == 0) continue;
+    if (c.meshes.size() <= static_cast<size_t>(mesh) || c.meshes[mesh].source.buffer == 0) continue;
     make_current(c);
-    Source &s = c.meshes[mesh].object;
+    Source &s = c.meshes[mesh].source;
     if (c.source_now == s.buffer) c.source_now = 0;
     if (c.bound_buffer == s.buffer) c.bound_buffer = 0;
     if (c.have_vertex_arrays) emscripten_glDeleteVertexArraysOES(1, &s.layout);
